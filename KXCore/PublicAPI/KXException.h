@@ -1,0 +1,69 @@
+// The one exception type of the plug-in, and the switch that turns processor faults and
+// terminate calls into it.
+#pragma once
+
+#include <cstddef>
+
+#include "KXTypes.h"
+
+/// Empty public base of TKXException, so a handler for TKXObject catches every TKXException.
+class TKXObject {};
+
+/// Detail object an exception may own; deleted through its virtual destructor.
+class TKXExceptionDetail {
+ public:
+  virtual ~TKXExceptionDetail() = default;
+};
+
+/// Thrown by value: a result code with the source file and line that raised it.
+class TKXException : public TKXObject {
+ public:
+  TKXException(KXResult code, const char* file, int line);
+  /// Copies code, file and line and takes the detail over from `other`.
+  TKXException(const TKXException& other);
+  TKXException& operator=(const TKXException&) = delete;
+  virtual ~TKXException();
+
+  /// The name of the source file that raised the exception, or null.
+  virtual const char* GetFileName() const;
+
+  KXResult Code() const { return code_; }
+  int Line() const { return line_; }
+  TKXExceptionDetail* Detail() const { return detail_; }
+  /// Attaches a detail object, which the exception then owns.
+  void AttachDetail(TKXExceptionDetail* detail);
+
+ private:
+  KXResult code_;
+  const char* file_;
+  std::int32_t line_;
+  mutable TKXExceptionDetail* detail_;
+
+  friend struct TKXExceptionLayout;
+};
+
+// offsetof on a class with virtual operations is what the host relies on here; GCC and Clang
+// lay such a class out predictably, so the warning about it is silenced for these checks only.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+struct TKXExceptionLayout {
+  static constexpr std::size_t kCode = offsetof(TKXException, code_);
+  static constexpr std::size_t kFile = offsetof(TKXException, file_);
+  static constexpr std::size_t kLine = offsetof(TKXException, line_);
+  static constexpr std::size_t kDetail = offsetof(TKXException, detail_);
+};
+KX_ABI_ASSERT(sizeof(TKXException) == 20, "TKXException is 20 bytes");
+KX_ABI_ASSERT(TKXExceptionLayout::kCode == 4 && TKXExceptionLayout::kFile == 8 &&
+                  TKXExceptionLayout::kLine == 12 && TKXExceptionLayout::kDetail == 16,
+              "TKXException: code at 4, file at 8, line at 12, detail at 16");
+#pragma GCC diagnostic pop
+
+/// Fills every slot an abstract class leaves open: throws kKXErrNotImplemented.
+[[noreturn]] void KXNotImplemented();
+
+/// Switches translation of processor faults into TKXException on (true) or off (false) for the
+/// calling thread. Switching on saves the translator in force; switching off reinstates it.
+void KXSetExceptionTranslator(bool on);
+
+/// Terminate handler installed by the translator switch: throws kKXErrSystemException.
+[[noreturn]] void KXTerminateHandler();

@@ -1,0 +1,98 @@
+// Fixed-capacity 8-bit strings in the system's ANSI code page. The field order and the order of
+// the virtual operations are shared with the host, which fills strings handed to it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "KXMemory.h"
+#include "KXTypes.h"
+
+class TKXString {
+ public:
+  KX_OBJECT_MEMORY
+
+  virtual ~TKXString();
+  virtual TKXString& Assign(const TKXString& other);
+  virtual TKXString& AppendChar(std::uint16_t code);
+  virtual TKXString& Append(const TKXString& other);
+  // The ordering operators compare without case, by the user's locale.
+  virtual bool operator<(const TKXString& other) const;
+  virtual bool operator>(const TKXString& other) const;
+  virtual bool operator<=(const TKXString& other) const;
+  virtual bool operator>=(const TKXString& other) const;
+  /// Byte for byte up to and including the NUL; case matters.
+  virtual bool operator==(const TKXString& other) const;
+  /// Byte by byte as unsigned values: -1, 0 or +1; case matters, no locale.
+  virtual int Compare(const TKXString& other) const;
+  virtual void Insert(const TKXString& what, int charPos);
+  /// byteLength = min(n, capacity); neither the buffer nor charLength changes.
+  virtual void SetByteLength(std::uint32_t n);
+  virtual void Reserve(std::uint32_t n);
+  virtual char* GetBuffer();
+
+  /// Nothing for null; otherwise the text, cut at the capacity.
+  void AssignText(const char* text);
+  void AssignBytes(const char* data, std::uint32_t length);
+  /// Copies byteLength bytes and a NUL into `out`, which holds at least ByteLength() + 1 bytes.
+  void CopyTo(char* out) const;
+
+  std::int32_t CharLength() const { return charLength_; }
+  std::uint32_t ByteLength() const { return byteLength_; }
+  std::uint32_t Capacity() const { return capacity_; }
+  /// For a host that writes the text straight into GetBuffer(): stores the two counters.
+  void SetCounts(std::int32_t charLength, std::uint32_t byteLength) {
+    charLength_ = charLength;
+    byteLength_ = byteLength;
+  }
+
+ protected:
+  TKXString() = default;
+  TKXString(const TKXString&) = default;
+  TKXString& operator=(const TKXString&) = default;
+  /// Sets the capacity and the text: the first min(length, capacity) bytes of `data`, or an
+  /// empty, zeroed buffer when `data` is null or `length` is 0.
+  void Init(char* buffer, std::uint32_t capacity, const char* data, std::uint32_t length);
+  const char* Buffer() const;
+
+  std::int32_t charLength_ = 0;
+  std::uint32_t byteLength_ = 0;
+  std::uint32_t capacity_ = 0;
+};
+
+/// A string with its buffer of N + 1 bytes inline, right after the counters.
+template <std::uint32_t N>
+class TKXFixedString : public TKXString {
+ public:
+  TKXFixedString();
+  explicit TKXFixedString(const char* text);
+  TKXFixedString(const TKXFixedString& other);
+  TKXFixedString& operator=(const TKXFixedString& other);
+  ~TKXFixedString() override;
+  char* GetBuffer() override;
+
+ private:
+  char buffer_[N + 1];
+
+  friend struct TKXStringLayout;
+};
+
+using TKXString15 = TKXFixedString<15>;
+using TKXString255 = TKXFixedString<255>;
+using TKXString1023 = TKXFixedString<1023>;
+
+extern template class TKXFixedString<15>;
+extern template class TKXFixedString<255>;
+extern template class TKXFixedString<1023>;
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+struct TKXStringLayout {
+  static constexpr std::size_t kBuffer = offsetof(TKXString1023, buffer_);
+};
+#pragma GCC diagnostic pop
+KX_ABI_ASSERT(sizeof(TKXString) == 16, "TKXString: table, charLength, byteLength, capacity");
+KX_ABI_ASSERT(TKXStringLayout::kBuffer == 16, "the inline buffer follows the counters");
+KX_ABI_ASSERT(sizeof(TKXString15) == 32 && sizeof(TKXString255) == 272 &&
+                  sizeof(TKXString1023) == 1040,
+              "fixed strings carry capacity + 1 bytes inline");
