@@ -1,0 +1,8 @@
+// The writer's arithmetic on coordinates.
+#pragma once
+
+#include "KXGeometry.h"
+
+/// Rounds halves away from zero (in double precision) and returns the whole number as a float.
+/// Results beyond the signed 32-bit range saturate at its ends; NaN gives 0.
+float RoundToInteger(float x);

@@ -1,0 +1,3 @@
+#include "T3d/T3DMapLayout.h"
+
+std::uint8_t MapLayout = 0;

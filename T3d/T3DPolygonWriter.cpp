@@ -1,0 +1,176 @@
+#include "T3d/T3DPolygonWriter.h"
+
+#include "KXCountedPtr.h"
+#include "KXException.h"
+#include "KXGeometry.h"
+#include "KXIdentifiers.h"
+#include "KXSceneInterfaces.h"
+#include "KXString.h"
+#include "KXTextStream.h"
+#include "T3d/T3DGeometry.h"
+#include "T3d/T3DInstanceFilter.h"
+#include "T3d/T3DMapLayout.h"
+#include "T3d/T3DNumberFormat.h"
+
+namespace {
+
+// Names are kept whole: a host name of any length fits the largest host string.
+using NameArray = char[1024];
+
+// The polygon lines below the header move right by this much in a map.
+void WriteIndent(TKXStream& stream) {
+  if (MapLayout) stream << "      ";
+}
+
+// One "Origin", "Normal" or "Vertex" line; `keyword` carries its three trailing spaces.
+void WritePointLine(TKXStream& stream, const char* keyword, float x, float y, float z) {
+  WriteIndent(stream);
+  T3DLineBuffer line;
+  line.Append("      ").Append(keyword);
+  line.AppendPolygonValue(x).Append(",").AppendPolygonValue(y).Append(",");
+  line.AppendPolygonValue(z).Append("\n");
+  stream << line.Text();
+}
+
+// Picks each polygon's texture name from its shading domain's material.
+class TextureNamer {
+ public:
+  TextureNamer(IKXDomainMap* map, const TKXString1023& defaultName)
+      : map_(map), defaultName_(defaultName) {
+    current_[0] = '\0';
+  }
+
+  // A domain without a material takes the default name; a material that keeps the previous
+  // texture leaves the name as the last polygon had it (empty before any was set).
+  const char* NameFor(std::int32_t domain) {
+    const std::int32_t zero = 0;
+    map_->GetDomainMaterial(&domain, &zero, material_.AsOutParam());
+    if (!material_) {
+      defaultName_.CopyTo(current_);
+    } else if (!material_->KeepsPreviousTexture()) {
+      material_->GetTexture(texture_.AsOutParam(), &counter_);
+      if (!texture_) {
+        defaultName_.CopyTo(current_);
+      } else {
+        texture_->GetName(&textureName_);
+        textureName_.CopyTo(current_);
+      }
+    }
+    return current_;
+  }
+
+ private:
+  IKXDomainMap* map_;
+  const TKXString1023& defaultName_;
+  TKXCountedPtr<IKXDomainMaterial> material_;
+  TKXCountedPtr<IKXTexture> texture_;
+  TKXString1023 textureName_;
+  NameArray current_;
+  std::int32_t counter_ = 0;
+};
+
+// What one instance's polygons need besides the polygons themselves.
+struct PolygonContext {
+  TKXStream& stream;
+  const char* item;
+  const TKXTransform& transform;
+  TextureNamer& textures;
+};
+
+// Writes the vertices last first, with the origin and normal before the first one written.
+void WriteVertices(const PolygonContext& context, IKXPolygon* polygon) {
+  bool originWritten = false;
+  for (std::int32_t v = polygon->GetVertexCount() - 1; v >= 0; --v) {
+    IKXVertex* vertex = polygon->GetVertex(v);
+    if (!vertex) continue;
+    TKXVector3 point{0, 0, 0};
+    vertex->GetPoint(&point);
+    TKXVector3 world{0, 0, 0};
+    context.transform.TransformPoint(point, world);
+    const float x = RoundToInteger(world.x);
+    const float y = -RoundToInteger(world.y);
+    const float z = RoundToInteger(world.z);
+    if (!originWritten) {
+      WritePointLine(context.stream, "Origin   ", x, y, z);
+      TKXVector3 normal{0, 0, 0};
+      polygon->GetNormal(&normal, 0);
+      WritePointLine(context.stream, "Normal   ", normal.x, -normal.y, normal.z);
+      originWritten = true;
+    }
+    WritePointLine(context.stream, "Vertex   ", x, y, z);
+  }
+}
+
+void WritePolygon(const PolygonContext& context, IKXPolygon* polygon, std::int32_t link) {
+  const std::int32_t domain = polygon->GetDomain();
+  const char* texture = context.textures.NameFor(domain);
+  context.stream << "   Begin Polygon Item=" << context.item << " Texture=" << texture
+                 << " Link=" << link << "\n";
+  WriteVertices(context, polygon);
+  WriteIndent(context.stream);
+  context.stream << "   End Polygon\n";
+}
+
+void WriteGroups(const PolygonContext& context, IKXPolygonGroupList* groups) {
+  for (std::int32_t g = 0; g < groups->GetGroupCount(); ++g) {
+    TKXCountedPtr<IKXPolygonGroup> group;
+    groups->GetGroup(group.AsOutParam(), g);
+    if (!group) continue;
+    for (std::int32_t j = 0; j < group->GetPolygonCount(); ++j) {
+      IKXPolygon* polygon = group->GetPolygon(j);
+      if (polygon) WritePolygon(context, polygon, j);
+    }
+  }
+}
+
+// Writes the polygon groups of the source's mesh; nothing when the host withholds a part of the
+// way to them. Throws when the source gives no mesh at all.
+void WriteMesh(const PolygonContext& context, IKXMeshSource* source) {
+  TKXCountedPtr<IKXUnknown> mesh;
+  source->GetMesh(mesh.AsOutParam());
+  if (!mesh) throw TKXException(kKXErrMissingObject, "T3d", 250);
+  TKXCountedPtr<IKXUnknown> meshPart;
+  mesh->QueryInterface(kKXIIDMesh, meshPart.AsQuerySlot());
+  if (!meshPart) return;
+  TKXCountedPtr<IKXPolygonGroupList> groups;
+  meshPart->QueryInterface(kKXIIDPolygonGroupList, groups.AsQuerySlot());
+  if (!groups) return;
+  WriteGroups(context, groups.Get());
+}
+
+}  // namespace
+
+void WritePolygons(TKXStream& stream, IKXInstance* instance) {
+  if (!IsExportableInstance(instance)) return;
+
+  TKXCountedPtr<IKXTreeElement> element;
+  instance->QueryInterface(kKXIIDTreeElement, element.AsQuerySlot());
+  if (!element) return;
+  TKXString1023 itemName;
+  element->GetName(&itemName);
+  NameArray item;
+  itemName.CopyTo(item);
+  TKXTransform transform;
+  element->GetTransform(&transform);
+
+  TKXCountedPtr<IKXUnknown> holder;
+  instance->GetMeshHolder(holder.AsOutParam());
+  if (!holder) return;
+  TKXCountedPtr<IKXUnknown> holderPrimitive;
+  holder->QueryInterface(kKXIIDPrimitive, holderPrimitive.AsQuerySlot());
+  TKXCountedPtr<IKXMeshSource> source;
+  holder->QueryInterface(kKXIIDMeshSource, source.AsQuerySlot());
+  if (!source) return;
+
+  TKXCountedPtr<IKXMaterialSet> materials;
+  instance->GetMaterialSet(materials.AsOutParam());
+  if (!materials) return;
+  TKXCountedPtr<IKXDomainMap> domains;
+  materials->GetDomainMap(domains.AsOutParam());
+  if (!domains) return;
+  TKXString1023 defaultName;
+  materials->GetDefaultName(&defaultName);
+
+  TextureNamer textures(domains.Get(), defaultName);
+  WriteMesh(PolygonContext{stream, item, transform, textures}, source.Get());
+}

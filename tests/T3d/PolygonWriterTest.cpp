@@ -1,0 +1,98 @@
+// Polygon blocks: order, numbers, links and texture names, as a single-object export writes them.
+#include <limits>
+
+#include "T3d/ExportFixture.h"
+
+namespace {
+
+std::string Block(const std::string& header, const std::string& body) {
+  return "   Begin Polygon " + header + "\n" + body + "   End Polygon\n";
+}
+
+std::string List(const std::string& blocks) {
+  return "Begin PolyList\n" + blocks + "End PolyList\n";
+}
+
+}  // namespace
+
+TEST_F(ExportTest, VerticesGoLastFirstWithRoundedWorldValues) {
+  THostInstance& box = scene.AddInstance("P");
+  box.AddGroup().AddPolygon({{2.5f, -2.5f, 0.4999f}, {123456.4f, 0.5f, -0.5f}, {1, 2, 3}},
+                            {0, 1, 0}, 0);
+  EXPECT_EQ(ExportTop(box.TreeElement()),
+            List(Block("Item=P Texture= Link=0",
+                       "      Origin   +00001.000000,-00002.000000,+00003.000000\n"
+                       "      Normal   +00000.000000,-00001.000000,+00000.000000\n"
+                       "      Vertex   +00001.000000,-00002.000000,+00003.000000\n"
+                       "      Vertex   +123456.000000,-00001.000000,-00001.000000\n"
+                       "      Vertex   +00003.000000,+00003.000000,+00000.000000\n")));
+}
+
+TEST_F(ExportTest, TransformMovesVerticesButNotNormals) {
+  TKXTransform transform;
+  transform.scale = 2;
+  transform.translation = {100, 0, 0};
+  THostInstance& box = scene.AddInstance("T");
+  box.SetTransform(transform);
+  box.AddGroup().AddPolygon({{1, 2, 3}}, {0.5f, 0.25f, -0.125f}, 0);
+  EXPECT_EQ(ExportTop(box.TreeElement()),
+            List(Block("Item=T Texture= Link=0",
+                       "      Origin   +00102.000000,-00004.000000,+00006.000000\n"
+                       "      Normal   +00000.500000,-00000.250000,-00000.125000\n"
+                       "      Vertex   +00102.000000,-00004.000000,+00006.000000\n")));
+}
+
+TEST_F(ExportTest, LinkCountsWithinEachGroup) {
+  THostInstance& box = scene.AddInstance("L");
+  THostPolygonGroup& first = box.AddGroup();
+  first.AddPolygon({}, {0, 0, 1}, 0);
+  first.AddPolygon({}, {0, 0, 1}, 0);
+  box.AddGroup().AddPolygon({}, {0, 0, 1}, 0);
+  EXPECT_EQ(ExportTop(box.TreeElement()),
+            List(Block("Item=L Texture= Link=0", "") + Block("Item=L Texture= Link=1", "") +
+                 Block("Item=L Texture= Link=0", "")));
+}
+
+TEST_F(ExportTest, TextureNamesByDomain) {
+  THostInstance& box = scene.AddInstance("X");
+  box.SetDefaultMaterialName("Plain");
+  box.SetDomainTexture(1, "Brick");
+  box.SetDomainTexture(2, "Stone");
+  box.SetDomainKeepsPrevious(3);
+  THostPolygonGroup& group = box.AddGroup();
+  for (int domain : {3, 1, 3, 0, 3, 2, 7}) {
+    group.AddPolygon({}, {0, 0, 1}, static_cast<std::int16_t>(domain));
+  }
+  // A material that keeps the previous texture repeats whatever the polygon before it had, and
+  // has nothing to repeat before the first named polygon.
+  EXPECT_EQ(ExportTop(box.TreeElement()),
+            List(Block("Item=X Texture= Link=0", "") + Block("Item=X Texture=Brick Link=1", "") +
+                 Block("Item=X Texture=Brick Link=2", "") +
+                 Block("Item=X Texture=Plain Link=3", "") +
+                 Block("Item=X Texture=Plain Link=4", "") +
+                 Block("Item=X Texture=Stone Link=5", "") +
+                 Block("Item=X Texture=Plain Link=6", "")));
+}
+
+TEST_F(ExportTest, NegativeDomainsKeepTheirSign) {
+  THostInstance& box = scene.AddInstance("N");
+  box.SetDomainTexture(-2, "Under");
+  box.AddGroup().AddPolygon({}, {0, 0, 1}, -2);
+  EXPECT_EQ(ExportTop(box.TreeElement()), List(Block("Item=N Texture=Under Link=0", "")));
+}
+
+TEST_F(ExportTest, NonFiniteAndHugeValuesStayDefined) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  THostInstance& box = scene.AddInstance("F");
+  box.AddGroup().AddPolygon({{nan, inf, -inf}, {1e30f, -1e30f, -0.0f}}, {nan, -inf, -0.0f}, 0);
+  // Rounded values are held to the 32-bit integer range and NaN is written as 0; an infinite
+  // host point meets the transform's zeros (0 * inf is NaN) and lands on 0 in every axis.
+  // Normals read as printf writes them.
+  EXPECT_EQ(ExportTop(box.TreeElement()),
+            List(Block("Item=F Texture= Link=0",
+                       "      Origin   +2147483648.000000,+2147483648.000000,+00000.000000\n"
+                       "      Normal            +nan,         +inf,+00000.000000\n"
+                       "      Vertex   +2147483648.000000,+2147483648.000000,+00000.000000\n"
+                       "      Vertex   +00000.000000,+00000.000000,+00000.000000\n")));
+}
