@@ -106,9 +106,17 @@ void WriteMap(TKXStream& stream, IKXScene* scene, std::uint32_t instanceCount,
   }
 }
 
+// The services the export calls through; a host that withholds one gets a failure, not a crash.
+void RequireExportServices() {
+  if (!KXShellUtilitiesService() || !KXResourceManagerService() || !KXFileManagerService()) {
+    throw TKXException(kKXErrMissingObject, nullptr, 0);
+  }
+}
+
 }  // namespace
 
 KXResult Export(IKXFileStream* destination, IKXScene* scene, IKXTreeElement* top) {
+  RequireExportServices();
   TKXTextStream* stream = nullptr;
   TKXCountedPtr<IKXUnknown> progress;
   try {

@@ -150,3 +150,25 @@ TEST_F(ExportTest, NullHostAnswersWriteNothingForThatElement) {
   top.AnswerNull(THostNull::InstanceQuery);
   EXPECT_EQ(ExportTop(top.TreeElement()), "Begin PolyList\nEnd PolyList\n");
 }
+
+TEST_F(ExportTest, WithheldServicesFailTheExportInsteadOfCrashing) {
+  AddSquare(scene.AddInstance("Box"));
+  for (int entry : {1, 3, 4}) {
+    host.Withhold(entry);
+    RestartServices();
+    const auto failure = ExportFailure(scene.Universe());
+    ASSERT_TRUE(failure) << "entry " << entry;
+    EXPECT_EQ(failure->Code(), kKXErrMissingObject);
+    host.Withhold(entry, false);
+  }
+  RestartServices();
+  EXPECT_TRUE(HasActor(ExportMap(), "Box"));
+
+  // Without host memory there is no stream object.
+  host.Withhold(8);
+  RestartServices();
+  const auto failure = ExportFailure(scene.Universe());
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->Line(), 366);
+  host.Withhold(8, false);
+}

@@ -38,6 +38,12 @@ class ExportTest : public ::testing::Test {
     EXPECT_EQ(host.OutstandingServiceReferences(), 0);
   }
 
+  /// Gives the plug-in's service references back and takes them again, as a new start-up would.
+  void RestartServices() {
+    session_.reset();
+    session_ = std::make_unique<TServiceTableSession>(host.Shell());
+  }
+
   /// Exports `top` to `path` and returns the file's text.
   std::string ExportTop(IKXTreeElement* top) {
     auto destination = host.Files().NewDestination(path);
