@@ -44,10 +44,14 @@ class TextureNamer {
   // texture leaves the name as the last polygon had it (empty before any was set).
   const char* NameFor(std::int32_t domain) {
     const std::int32_t zero = 0;
+    // The references are reused from polygon to polygon; give the old one back first so a host
+    // that does not empty the slot itself loses nothing.
+    material_.Reset();
     map_->GetDomainMaterial(&domain, &zero, material_.AsOutParam());
     if (!material_) {
       defaultName_.CopyTo(current_);
     } else if (!material_->KeepsPreviousTexture()) {
+      texture_.Reset();
       material_->GetTexture(texture_.AsOutParam(), &counter_);
       if (!texture_) {
         defaultName_.CopyTo(current_);

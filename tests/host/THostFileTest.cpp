@@ -1,0 +1,215 @@
+// The host's file objects on real files: what the text stream relies on, and the faults.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "KXIdentifiers.h"
+#include "KXString.h"
+#include "THostApplication.h"
+
+namespace {
+
+class THostFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("host_file_" + test + "_" + std::to_string(stamp));
+    ASSERT_TRUE(std::filesystem::create_directory(dir));
+    dir_ = dir.string();
+  }
+
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::string PathOf(const char* name) const { return dir_ + "/" + name; }
+
+  // The way the text stream binds a file: one object holds the location and mode, a second one
+  // is asked for its I/O part and bound to the first.
+  THostRef<IKXFileStream> Bind(const std::string& path, std::int32_t mode) {
+    THostRef<IKXFileSpec> spec;
+    EXPECT_EQ(files_.NewFileSpec(spec.Out()), kKXOk);
+    TKXString1023 text(path.c_str());
+    EXPECT_EQ(spec->SetPath(&text, 0), kKXOk);
+    EXPECT_EQ(spec->SetAccessMode(mode), kKXOk);
+    THostRef<IKXFileSpec> other;
+    files_.NewFileSpec(other.Out());
+    THostRef<IKXFileStream> stream;
+    EXPECT_EQ(other->QueryInterface(kKXIIDFileStream, stream.Slot()), kKXOk);
+    EXPECT_EQ(stream->SetSpec(spec.Get()), kKXOk);
+    return stream;
+  }
+
+  std::string Contents(const char* name) const {
+    std::ifstream in(PathOf(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  THostApplication app_;
+  THostFileManager& files_ = app_.Files();
+  std::string dir_;
+};
+
+TEST_F(THostFileTest, CreatesWritesAndReadsBackARealFile) {
+  {
+    THostRef<IKXFileStream> out = Bind(PathOf("a.t3d"), kKXFileWrite);
+    EXPECT_FALSE(out->Exists());
+    EXPECT_EQ(out->Open(), kKXErrFileNotFound);
+    EXPECT_EQ(out->Create(), kKXOk);
+    EXPECT_TRUE(out->Exists());
+    ASSERT_EQ(out->Open(), kKXOk);
+    std::uint32_t actual = 0;
+    EXPECT_EQ(out->Write("hello world", 11, &actual), kKXOk);
+    EXPECT_EQ(actual, 11u);
+    std::uint32_t length = 0, position = 0, flags = 0;
+    EXPECT_EQ(out->GetLength(&length), kKXOk);
+    EXPECT_EQ(out->GetPosition(&position), kKXOk);
+    EXPECT_EQ(out->GetAccessFlags(&flags), kKXOk);
+    EXPECT_EQ(length, 11u);
+    EXPECT_EQ(position, 11u);
+    EXPECT_EQ(flags, kKXFileWrite);
+    char byte = 0;
+    EXPECT_NE(out->Read(&byte, 1, nullptr), kKXOk) << "reading needs kKXFileRead";
+  }
+  EXPECT_EQ(Contents("a.t3d"), "hello world");
+
+  THostRef<IKXFileStream> in = Bind(PathOf("a.t3d"), kKXFileRead);
+  ASSERT_EQ(in->Open(), kKXOk);
+  char buffer[16] = {};
+  std::uint32_t actual = 0;
+  EXPECT_EQ(in->Read(buffer, 5, &actual), kKXOk);
+  EXPECT_EQ(std::string(buffer, actual), "hello");
+  EXPECT_EQ(in->Seek(-5, 2), kKXOk);
+  std::memset(buffer, '#', sizeof buffer);
+  EXPECT_EQ(in->Read(buffer, 10, &actual), kKXErrEndOfStream);
+  EXPECT_EQ(actual, 5u);
+  EXPECT_EQ(std::string(buffer, 6), "world#") << "bytes past the end stay untouched";
+  EXPECT_EQ(in->Read(buffer, 1, nullptr), kKXErrEndOfStream);
+  EXPECT_EQ(in->Write("x", 1, nullptr), kKXErrNotSupported) << "writing needs kKXFileWrite";
+}
+
+TEST_F(THostFileTest, SeeksOnlyWithinTheFile) {
+  THostRef<IKXFileStream> file = Bind(PathOf("a.t3d"), kKXFileRead | kKXFileWrite);
+  ASSERT_EQ(file->Create(), kKXOk);
+  ASSERT_EQ(file->Open(), kKXOk);
+  file->Write("0123456789", 10, nullptr);
+  std::uint32_t position = 0;
+  EXPECT_EQ(file->Seek(4, 0), kKXOk);
+  EXPECT_EQ(file->Seek(-2, 1), kKXOk);
+  file->GetPosition(&position);
+  EXPECT_EQ(position, 2u);
+  EXPECT_EQ(file->Seek(0, 2), kKXOk);
+  file->GetPosition(&position);
+  EXPECT_EQ(position, 10u);
+  EXPECT_NE(file->Seek(11, 0), kKXOk);
+  EXPECT_NE(file->Seek(-1, 0), kKXOk);
+  EXPECT_NE(file->Seek(1, 2), kKXOk);
+  EXPECT_NE(file->Seek(0, 3), kKXOk);
+  file->GetPosition(&position);
+  EXPECT_EQ(position, 10u) << "a failed seek does not move";
+  EXPECT_EQ(file->SetLength(3), kKXOk);
+  std::uint32_t length = 0;
+  file->GetLength(&length);
+  EXPECT_EQ(length, 3u);
+}
+
+TEST_F(THostFileTest, PathAndInfoRecordComeBackPerPath) {
+  const std::string path = PathOf("a.t3d");
+  THostRef<IKXFileStream> first = Bind(path, kKXFileWrite);
+  TKXString1023 answer;
+  EXPECT_EQ(first->GetPath(&answer), kKXOk);
+  EXPECT_EQ(std::string(answer.GetBuffer()), path);
+  EXPECT_EQ(answer.ByteLength(), path.size());
+
+  KXFileInfo info;
+  std::memset(&info, 0, sizeof info);
+  EXPECT_EQ(first->GetInfo(&info), kKXOk);
+  const KXFileInfo fresh = THostFileManager::DefaultInfo();
+  EXPECT_EQ(std::memcmp(&info, &fresh, sizeof info), 0);
+  info.type = KXFourChar('T', 'E', 'X', 'T');
+  info.creator = KXFourChar('K', 'X', 'h', 'o');
+  EXPECT_EQ(first->SetInfo(&info), kKXOk);
+
+  KXFileInfo again;
+  std::memset(&again, 0, sizeof again);
+  Bind(path, kKXFileRead)->GetInfo(&again);
+  EXPECT_EQ(again.type, KXFourChar('T', 'E', 'X', 'T'));
+  EXPECT_EQ(files_.InfoOf(path).creator, KXFourChar('K', 'X', 'h', 'o'));
+  EXPECT_EQ(std::memcmp(again.host, fresh.host, sizeof again.host), 0);
+  EXPECT_FALSE(files_.HasStoredInfo(PathOf("b.t3d")));
+}
+
+TEST_F(THostFileTest, RefusesOpenCreateAndNewFilesOnRequest) {
+  THostRef<IKXFileStream> file = Bind(PathOf("a.t3d"), kKXFileWrite);
+  files_.Faults().RefuseCreate();
+  EXPECT_EQ(file->Create(), kKXErrNotSupported);
+  EXPECT_FALSE(file->Exists());
+  files_.Faults().Clear();
+  ASSERT_EQ(file->Create(), kKXOk);
+  files_.Faults().RefuseOpen();
+  EXPECT_EQ(file->Open(), kKXErrNotSupported);
+  EXPECT_NE(file->Write("x", 1, nullptr), kKXOk) << "the file stayed closed";
+  files_.Faults().RefuseNewFiles();
+  THostRef<IKXFileSpec> spec;
+  EXPECT_EQ(files_.NewFileSpec(spec.Out()), kKXOk);
+  EXPECT_FALSE(spec);
+}
+
+TEST_F(THostFileTest, WriteLimitsFailOrShortenAndEveryWriteIsLogged) {
+  THostRef<IKXFileStream> a = Bind(PathOf("a.t3d"), kKXFileWrite);
+  THostRef<IKXFileStream> b = Bind(PathOf("b.t3d"), kKXFileWrite);
+  for (IKXFileStream* file : {a.Get(), b.Get()}) {
+    file->Create();
+    file->Open();
+  }
+  std::uint32_t actual = 99;
+  files_.Faults().FailWritesAfter(10);
+  EXPECT_EQ(a->Write("12345678", 8, &actual), kKXOk);
+  EXPECT_EQ(b->Write("abc", 3, &actual), kKXErrNotSupported) << "the limit spans all files";
+  EXPECT_EQ(actual, 0u);
+  files_.Faults().ShortenWritesAfter(2);
+  EXPECT_EQ(b->Write("abc", 3, &actual), kKXOk);
+  EXPECT_EQ(actual, 2u);
+  EXPECT_EQ(a->Write("9", 1, &actual), kKXOk);
+  EXPECT_EQ(actual, 0u);
+  EXPECT_EQ(Contents("a.t3d"), "12345678");
+  EXPECT_EQ(Contents("b.t3d"), "ab");
+  EXPECT_EQ(files_.WriteSizes(), (std::vector<std::uint32_t>{8, 3, 3, 1}));
+}
+
+TEST_F(THostFileTest, SeeksFailAfterTheirAllowance) {
+  THostRef<IKXFileStream> file = Bind(PathOf("a.t3d"), kKXFileWrite);
+  file->Create();
+  file->Open();
+  files_.Faults().FailSeeksAfter(1);
+  EXPECT_EQ(file->Seek(0, 0), kKXOk);
+  EXPECT_EQ(file->Seek(0, 0), kKXErrNotSupported);
+  files_.Faults().Clear();
+  EXPECT_EQ(file->Seek(0, 0), kKXOk);
+}
+
+TEST_F(THostFileTest, FileObjectsLiveUntilTheirLastReference) {
+  THostRef<IKXFileSpec> spec;
+  files_.NewFileSpec(spec.Out());
+  THostRef<IKXFileStream> stream;
+  EXPECT_EQ(spec->QueryInterface(kKXIIDFileStream, stream.Slot()), kKXOk);
+  EXPECT_EQ(app_.LiveFileObjects(), 1);
+  spec.Reset();
+  EXPECT_EQ(app_.LiveFileObjects(), 1);
+  stream.Reset();
+  EXPECT_EQ(app_.LiveFileObjects(), 0);
+
+  THostRef<IKXFileStream> destination = files_.NewDestination(PathOf("a.t3d"));
+  EXPECT_EQ(app_.LiveFileObjects(), 0) << "destinations belong to the test, not the plug-in";
+  TKXString1023 path;
+  destination->GetPath(&path);
+  EXPECT_EQ(std::string(path.GetBuffer()), PathOf("a.t3d"));
+  EXPECT_EQ(files_.FileObjectsMade(), 1);
+}
+
+}  // namespace
