@@ -16,16 +16,24 @@ class TKXExceptionDetail {
 };
 
 /// Thrown by value: a result code with the source file and line that raised it.
+///
+/// Both virtual operations are defined here, so the class has no key function: every image
+/// that uses it, the plug-in and each host alike, carries its own type information, and a host
+/// catches the plug-in's exception by type although the library exports nothing but its entry
+/// points (type information is matched by name across images).
 class TKXException : public TKXObject {
  public:
   TKXException(KXResult code, const char* file, int line);
   /// Copies code, file and line and takes the detail over from `other`.
   TKXException(const TKXException& other);
   TKXException& operator=(const TKXException&) = delete;
-  virtual ~TKXException();
+  virtual ~TKXException() {
+    delete detail_;
+    detail_ = nullptr;
+  }
 
   /// The name of the source file that raised the exception, or null.
-  virtual const char* GetFileName() const;
+  virtual const char* GetFileName() const { return file_; }
 
   KXResult Code() const { return code_; }
   int Line() const { return line_; }

@@ -36,6 +36,26 @@ class TKXString {
   void AssignBytes(const char* data, std::uint32_t length);
   /// Copies byteLength bytes and a NUL into `out`, which holds at least ByteLength() + 1 bytes.
   void CopyTo(char* out) const;
+  /// The text, for reading.
+  const char* Buffer() const;
+
+  /// The byte at `pos`; 0 outside the text.
+  std::uint8_t ByteAt(std::int32_t pos) const;
+  /// Sets the byte at `pos` (a negative pos counts as 0); at ByteLength() a NUL is written
+  /// whatever `value` is; beyond that nothing happens. The lengths do not change.
+  void SetByteAt(std::uint8_t value, std::int32_t pos);
+  /// The code of the character at `pos` (a negative pos counts as 0); 0 past the text.
+  std::uint16_t CharAt(std::int32_t pos) const;
+  /// The bytes that `count` characters from character `start` occupy, `count` cut to the text.
+  std::uint32_t ByteCount(std::int32_t start, std::int32_t count) const;
+  /// Removes `count` characters from `start` (cut to the text); false, with no change, when
+  /// start < 0, count < 1 or start >= CharLength().
+  bool Erase(std::int32_t start, std::int32_t count);
+  /// The character index of the first place at or after `start` where the bytes of `what`
+  /// appear (case matters), or -1.
+  std::int32_t Find(const TKXString& what, std::int32_t start) const;
+  /// The index of the first character at or after `start` whose code is `code`, or -1.
+  std::int32_t FindChar(std::uint16_t code, std::int32_t start) const;
 
   std::int32_t CharLength() const { return charLength_; }
   std::uint32_t ByteLength() const { return byteLength_; }
@@ -53,11 +73,12 @@ class TKXString {
   /// Sets the capacity and the text: the first min(length, capacity) bytes of `data`, or an
   /// empty, zeroed buffer when `data` is null or `length` is 0.
   void Init(char* buffer, std::uint32_t capacity, const char* data, std::uint32_t length);
-  const char* Buffer() const;
 
   std::int32_t charLength_ = 0;
   std::uint32_t byteLength_ = 0;
   std::uint32_t capacity_ = 0;
+
+  friend struct TKXStringLayout;
 };
 
 /// A string with its buffer of N + 1 bytes inline, right after the counters.
@@ -88,10 +109,16 @@ extern template class TKXFixedString<1023>;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
 struct TKXStringLayout {
+  static constexpr std::size_t kCharLength = offsetof(TKXString, charLength_);
+  static constexpr std::size_t kByteLength = offsetof(TKXString, byteLength_);
+  static constexpr std::size_t kCapacity = offsetof(TKXString, capacity_);
   static constexpr std::size_t kBuffer = offsetof(TKXString1023, buffer_);
 };
 #pragma GCC diagnostic pop
 KX_ABI_ASSERT(sizeof(TKXString) == 16, "TKXString: table, charLength, byteLength, capacity");
+KX_ABI_ASSERT(TKXStringLayout::kCharLength == 4 && TKXStringLayout::kByteLength == 8 &&
+                  TKXStringLayout::kCapacity == 12,
+              "TKXString: charLength at 4, byteLength at 8, capacity at 12");
 KX_ABI_ASSERT(TKXStringLayout::kBuffer == 16, "the inline buffer follows the counters");
 KX_ABI_ASSERT(sizeof(TKXString15) == 32 && sizeof(TKXString255) == 272 &&
                   sizeof(TKXString1023) == 1040,

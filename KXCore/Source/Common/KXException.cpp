@@ -1,0 +1,55 @@
+#include "KXException.h"
+
+#include <exception>
+
+#include "KXPlatform.h"
+#include "KXResultCodes.h"
+#include "KXTranslator.h"
+
+namespace {
+
+// The translator that was in force when translation was last switched on; process-wide.
+KXSystemTranslator gSavedTranslator = nullptr;
+
+}  // namespace
+
+TKXException::TKXException(KXResult code, const char* file, int line)
+    : code_(code), file_(file), line_(line), detail_(nullptr) {}
+
+TKXException::TKXException(const TKXException& other)
+    : TKXObject(other),
+      code_(other.code_),
+      file_(other.file_),
+      line_(other.line_),
+      detail_(other.detail_) {
+  // Exactly one copy owns the detail.
+  other.detail_ = nullptr;
+}
+
+void TKXException::AttachDetail(TKXExceptionDetail* detail) {
+  if (detail == detail_) return;
+  delete detail_;
+  detail_ = detail;
+}
+
+void KXNotImplemented() { throw TKXException(kKXErrNotImplemented, nullptr, 0); }
+
+void KXTranslateSystemException(std::uint32_t, KXSystemExceptionInfo* info) {
+  // The code that counts is the one in the exception record.
+  if (info->record->code == kKXSystemBreakpoint) return;
+  throw TKXException(kKXErrSystemException, nullptr, 0);
+}
+
+void KXTerminateHandler() {
+  throw TKXException(kKXErrSystemException, "KXCore/Source/Common/KXException", 50);
+}
+
+void KXSetExceptionTranslator(bool on) {
+  if (!on) {
+    KXPlatformSetTranslator(gSavedTranslator);
+    return;
+  }
+  gSavedTranslator = KXPlatformSetTranslator(KXTranslateSystemException);
+  KXPlatformSetErrorMode(kKXErrorModeNoDialogs);
+  std::set_terminate(KXTerminateHandler);
+}

@@ -1,0 +1,189 @@
+#include "KXPlatform.h"
+
+#ifdef _WIN32
+
+#include <windows.h>
+
+#include <exception>
+
+namespace {
+
+thread_local KXSystemTranslator tTranslator = nullptr;
+thread_local KXSystemExceptionRecord tRecord{};
+thread_local KXSystemExceptionInfo tInfo{&tRecord};
+PVOID gHandler = nullptr;
+
+// Entered as though the faulting instruction had called it. The translator's throw unwinds from
+// here into the faulting code, which is built with -fnon-call-exceptions; a translator that
+// returns has nowhere to return to.
+void RaiseTranslated() {
+  tTranslator(tRecord.code, &tInfo);
+  std::terminate();
+}
+
+// Processor faults only: breakpoints, debugger notices and other software exceptions go on to
+// the system, and a stack overflow leaves no stack to throw on.
+bool IsTranslatedFault(DWORD code) {
+  return (code & 0xF0000000u) == 0xC0000000u && code != EXCEPTION_STACK_OVERFLOW;
+}
+
+// An exception cannot be thrown through the system's dispatcher frames, which carry no unwind
+// information the runtime reads; so the faulting thread is resumed in RaiseTranslated instead,
+// with the faulting address as its return address. One is added because the unwinder looks up
+// the instruction before a return address.
+LONG CALLBACK OnException(EXCEPTION_POINTERS* pointers) {
+  const DWORD code = pointers->ExceptionRecord->ExceptionCode;
+  if (!tTranslator || !IsTranslatedFault(code)) return EXCEPTION_CONTINUE_SEARCH;
+  tRecord = {code, pointers->ExceptionRecord->ExceptionAddress};
+  CONTEXT* context = pointers->ContextRecord;
+#if defined(__i386__) || defined(_M_IX86)
+  context->Esp -= 4;
+  *reinterpret_cast<DWORD*>(context->Esp) = context->Eip + 1;
+  context->Eip = reinterpret_cast<DWORD>(&RaiseTranslated);
+#else
+#error "Fault translation is written for 32-bit x86 only"
+#endif
+  return EXCEPTION_CONTINUE_EXECUTION;
+}
+
+}  // namespace
+
+std::uint32_t KXPlatformSetErrorMode(std::uint32_t mode) { return SetErrorMode(mode); }
+
+std::uint32_t KXPlatformErrorMode() {
+  const UINT mode = SetErrorMode(0);
+  SetErrorMode(mode);
+  return mode;
+}
+
+KXSystemTranslator KXPlatformSetTranslator(KXSystemTranslator translator) {
+  KXSystemTranslator previous = tTranslator;
+  tTranslator = translator;
+  if (translator && !gHandler) gHandler = AddVectoredExceptionHandler(1, OnException);
+  return previous;
+}
+
+KXSystemTranslator KXPlatformCurrentTranslator() { return tTranslator; }
+
+std::uint32_t KXPlatformCodePage() { return GetACP(); }
+
+bool KXPlatformIsLeadByte(std::uint8_t byte) { return IsDBCSLeadByte(byte) != 0; }
+
+const char* KXPlatformNextChar(const char* p) { return CharNextA(p); }
+
+int KXPlatformCompareNoCase(const char* a, const char* b) { return lstrcmpiA(a, b); }
+
+#else
+
+#include <csignal>
+#include <cstring>
+
+namespace {
+
+std::uint32_t gErrorMode = 0;
+std::uint32_t gCodePage = 1252;
+thread_local KXSystemTranslator tTranslator = nullptr;
+
+// The processor faults a translator sees, and the system exception code each becomes.
+struct FaultSignal {
+  int number;
+  std::uint32_t code;
+};
+constexpr FaultSignal kFaultSignals[] = {
+    {SIGSEGV, kKXSystemAccessViolation},
+    {SIGBUS, kKXSystemAccessViolation},
+    {SIGFPE, kKXSystemIntegerDivideByZero},
+    {SIGILL, kKXSystemIllegalInstruction},
+};
+constexpr int kFaultSignalCount = sizeof kFaultSignals / sizeof kFaultSignals[0];
+
+bool gHandlersInstalled = false;
+struct sigaction gPreviousActions[kFaultSignalCount];
+
+void RestorePreviousActions() {
+  for (int i = 0; i < kFaultSignalCount; ++i)
+    sigaction(kFaultSignals[i].number, &gPreviousActions[i], nullptr);
+  gHandlersInstalled = false;
+}
+
+std::uint32_t FaultCode(int signal) {
+  for (const FaultSignal& fault : kFaultSignals)
+    if (fault.number == signal) return fault.code;
+  return kKXSystemAccessViolation;
+}
+
+// Runs on the faulting thread. The plug-in is built with -fnon-call-exceptions, so a throw from
+// the translator unwinds through the signal frame into the code that faulted. SA_NODEFER keeps
+// the signal unblocked after such an unwind, which never returns through sigreturn.
+void OnFaultSignal(int signal, siginfo_t* info, void*) {
+  if (KXSystemTranslator translator = tTranslator) {
+    KXSystemExceptionRecord record{FaultCode(signal), info->si_addr};
+    KXSystemExceptionInfo exceptionInfo{&record};
+    translator(record.code, &exceptionInfo);
+  }
+  // Not translated: put back what was there before us. A real fault re-executes the faulting
+  // instruction under the previous action; a sent signal has to be raised again.
+  RestorePreviousActions();
+  if (info->si_code <= 0) raise(signal);
+}
+
+void InstallFaultHandlers() {
+  if (gHandlersInstalled) return;
+  struct sigaction action;
+  std::memset(&action, 0, sizeof action);
+  action.sa_sigaction = OnFaultSignal;
+  action.sa_flags = SA_SIGINFO | SA_NODEFER;
+  sigemptyset(&action.sa_mask);
+  for (int i = 0; i < kFaultSignalCount; ++i)
+    sigaction(kFaultSignals[i].number, &action, &gPreviousActions[i]);
+  gHandlersInstalled = true;
+}
+
+int FoldCase(char c) {
+  auto byte = static_cast<unsigned char>(c);
+  return (byte >= 'A' && byte <= 'Z') ? byte + ('a' - 'A') : byte;
+}
+
+}  // namespace
+
+std::uint32_t KXPlatformSetErrorMode(std::uint32_t mode) {
+  std::uint32_t previous = gErrorMode;
+  gErrorMode = mode;
+  return previous;
+}
+
+std::uint32_t KXPlatformErrorMode() { return gErrorMode; }
+
+KXSystemTranslator KXPlatformSetTranslator(KXSystemTranslator translator) {
+  KXSystemTranslator previous = tTranslator;
+  tTranslator = translator;
+  if (translator) InstallFaultHandlers();
+  return previous;
+}
+
+KXSystemTranslator KXPlatformCurrentTranslator() { return tTranslator; }
+
+std::uint32_t KXPlatformCodePage() { return gCodePage; }
+
+void KXPlatformSetCodePage(std::uint32_t codePage) { gCodePage = codePage; }
+
+bool KXPlatformIsLeadByte(std::uint8_t byte) {
+  if (gCodePage != 932) return false;
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+const char* KXPlatformNextChar(const char* p) {
+  if (*p == '\0') return p;
+  // A lead byte right before the NUL is a character of its own, so the walk never skips the end.
+  if (KXPlatformIsLeadByte(static_cast<std::uint8_t>(*p)) && p[1] != '\0') return p + 2;
+  return p + 1;
+}
+
+int KXPlatformCompareNoCase(const char* a, const char* b) {
+  for (;; ++a, ++b) {
+    int difference = FoldCase(*a) - FoldCase(*b);
+    if (difference != 0 || *a == '\0') return difference;
+  }
+}
+
+#endif
