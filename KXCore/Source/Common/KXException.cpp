@@ -44,6 +44,30 @@ void KXTerminateHandler() {
   throw TKXException(kKXErrSystemException, "KXCore/Source/Common/KXException", 50);
 }
 
+namespace {
+
+// The terminate handler in force before the plug-in first installed its own. Switching off keeps
+// ours, but once the library is unloaded its handler would point into unmapped code, so the
+// host's handler goes back then.
+std::terminate_handler gHostTerminateHandler = nullptr;
+bool gTerminateHandlerInstalled = false;
+
+struct TerminateHandlerAtUnload {
+  ~TerminateHandlerAtUnload() {
+    if (gTerminateHandlerInstalled && std::get_terminate() == KXTerminateHandler) {
+      std::set_terminate(gHostTerminateHandler);
+    }
+  }
+} gTerminateHandlerAtUnload;
+
+void InstallTerminateHandler() {
+  const std::terminate_handler previous = std::set_terminate(KXTerminateHandler);
+  if (!gTerminateHandlerInstalled) gHostTerminateHandler = previous;
+  gTerminateHandlerInstalled = true;
+}
+
+}  // namespace
+
 void KXSetExceptionTranslator(bool on) {
   if (!on) {
     KXPlatformSetTranslator(gSavedTranslator);
@@ -51,5 +75,5 @@ void KXSetExceptionTranslator(bool on) {
   }
   gSavedTranslator = KXPlatformSetTranslator(KXTranslateSystemException);
   KXPlatformSetErrorMode(kKXErrorModeNoDialogs);
-  std::set_terminate(KXTerminateHandler);
+  InstallTerminateHandler();
 }

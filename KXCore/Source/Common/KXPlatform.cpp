@@ -13,6 +13,13 @@ thread_local KXSystemExceptionRecord tRecord{};
 thread_local KXSystemExceptionInfo tInfo{&tRecord};
 PVOID gHandler = nullptr;
 
+// The handler lives in this library's code: take it out of the chain when the library goes.
+struct HandlerAtUnload {
+  ~HandlerAtUnload() {
+    if (gHandler) RemoveVectoredExceptionHandler(gHandler);
+  }
+} gHandlerAtUnload;
+
 // Entered as though the faulting instruction had called it. The translator's throw unwinds from
 // here into the faulting code, which is built with -fnon-call-exceptions; a translator that
 // returns has nowhere to return to.
@@ -105,6 +112,13 @@ void RestorePreviousActions() {
     sigaction(kFaultSignals[i].number, &gPreviousActions[i], nullptr);
   gHandlersInstalled = false;
 }
+
+// The handlers live in this library's code: put the previous actions back when it goes.
+struct HandlersAtUnload {
+  ~HandlersAtUnload() {
+    if (gHandlersInstalled) RestorePreviousActions();
+  }
+} gHandlersAtUnload;
 
 std::uint32_t FaultCode(int signal) {
   for (const FaultSignal& fault : kFaultSignals)
