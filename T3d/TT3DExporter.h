@@ -15,7 +15,6 @@ class TT3DExporter final : public TKXExporterBase {
                           IKXTreeElement* top) override;
 };
 
-KX_ABI_ASSERT(sizeof(IKXExporter) == 4 && sizeof(TKXComObject) == 12 &&
-                  sizeof(IKXExtension) == 4 && sizeof(TT3DExporter) == 20,
+KX_ABI_ASSERT(sizeof(TT3DExporter) == 20,
               "TT3DExporter: IKXExporter part at 0, TKXComObject part at 4 (table, count, "
               "outer), IKXExtension part at 16");

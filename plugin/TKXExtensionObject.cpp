@@ -1,0 +1,40 @@
+#include "plugin/TKXExtensionObject.h"
+
+#include "KXIdentifiers.h"
+#include "KXResultCodes.h"
+#include "plugin/KXOutSlot.h"
+
+KXResult TKXExtensionObject::QueryInterface(const KXGUID& iid, void** out) {
+  return KXQueryClassChain<TKXComObject, IKXExtension, kKXIIDExtension>(this, iid, out);
+}
+
+std::int32_t TKXExtensionObject::AddRef() { return TKXComObject::AddRef(); }
+
+void TKXExtensionObject::ExtensionOperation3(IKXUnknown** slot, std::uint32_t) {
+  if (slot) KXReleaseSlot(reinterpret_cast<void**>(slot));
+}
+
+std::uint8_t TKXExtensionObject::ExtensionOperation4(std::uint32_t) { return 1; }
+
+KXResult TKXExtensionObject::ExtensionOperation5(std::uint32_t, std::uint32_t) {
+  return kKXErrNotImplementedByComponent;
+}
+
+KXResult TKXExtensionObject::ExtensionOperation6(std::uint32_t, std::uint32_t) {
+  return kKXErrNotImplementedByComponent;
+}
+
+std::uint32_t TKXExtensionObject::ExtensionOperation7() { return 0; }
+
+std::uint32_t TKXExtensionObject::ExtensionOperation8() { return 0; }
+
+std::uint32_t TKXExtensionObject::ExtensionOperation9(std::uint32_t, std::uint32_t,
+                                                      std::uint32_t) {
+  return 0;
+}
+
+std::uint16_t TKXExtensionObject::ExtensionOperation10() { return 0; }
+
+KXResult TKXExtensionObject::ExtensionOperation11() { return kKXErrNotSupported; }
+
+KXResult TKXExtensionObject::ExtensionOperation12(std::uint32_t) { return kKXErrNotSupported; }
