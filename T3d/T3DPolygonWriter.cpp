@@ -82,9 +82,9 @@ struct PolygonContext {
 };
 
 // Writes the vertices last first, with the origin and normal before the first one written.
-void WriteVertices(const PolygonContext& context, IKXPolygon* polygon) {
+void WriteVertices(const PolygonContext& context, IKXPolygon* polygon, std::int32_t count) {
   bool originWritten = false;
-  for (std::int32_t v = polygon->GetVertexCount() - 1; v >= 0; --v) {
+  for (std::int32_t v = count - 1; v >= 0; --v) {
     IKXVertex* vertex = polygon->GetVertex(v);
     if (!vertex) continue;
     TKXVector3 point{0, 0, 0};
@@ -106,11 +106,12 @@ void WriteVertices(const PolygonContext& context, IKXPolygon* polygon) {
 }
 
 void WritePolygon(const PolygonContext& context, IKXPolygon* polygon, std::int32_t link) {
+  const std::int32_t vertexCount = polygon->GetVertexCount();
   const std::int32_t domain = polygon->GetDomain();
   const char* texture = context.textures.NameFor(domain);
   context.stream << "   Begin Polygon Item=" << context.item << " Texture=" << texture
                  << " Link=" << link << "\n";
-  WriteVertices(context, polygon);
+  WriteVertices(context, polygon, vertexCount);
   WriteIndent(context.stream);
   context.stream << "   End Polygon\n";
 }

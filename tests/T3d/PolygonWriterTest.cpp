@@ -1,6 +1,8 @@
 // Polygon blocks: order, numbers, links and texture names, as a single-object export writes them.
 #include <limits>
 
+#include "THostPolygon.h"
+
 #include "T3d/ExportFixture.h"
 
 namespace {
@@ -45,12 +47,13 @@ TEST_F(ExportTest, TransformMovesVerticesButNotNormals) {
 TEST_F(ExportTest, LinkCountsWithinEachGroup) {
   THostInstance& box = scene.AddInstance("L");
   THostPolygonGroup& first = box.AddGroup();
-  first.AddPolygon({}, {0, 0, 1}, 0);
+  THostPolygon& empty = first.AddPolygon({}, {0, 0, 1}, 0);
   first.AddPolygon({}, {0, 0, 1}, 0);
   box.AddGroup().AddPolygon({}, {0, 0, 1}, 0);
   EXPECT_EQ(ExportTop(box.TreeElement()),
             List(Block("Item=L Texture= Link=0", "") + Block("Item=L Texture= Link=1", "") +
                  Block("Item=L Texture= Link=0", "")));
+  EXPECT_EQ(empty.NormalCalls(), 0);  // a polygon without vertices has no normal line
 }
 
 TEST_F(ExportTest, TextureNamesByDomain) {
