@@ -159,7 +159,7 @@ KXResult THostFile::Seek(std::int32_t offset, std::int32_t origin) {
     default: return kRefused;
   }
   const std::int64_t target = base + offset;
-  if (target < 0 || target > length) return kRefused;
+  if (target < 0 || (target > length && !manager_.SeeksPastEndAllowed())) return kRefused;
   return ::lseek(fd_, static_cast<off_t>(target), SEEK_SET) < 0 ? kRefused : kKXOk;
 }
 

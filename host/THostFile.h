@@ -18,8 +18,8 @@ class THostFileManager;
 /// Failures: kKXErrFileNotFound for a missing file (Open, GetLength of a closed missing file);
 /// kKXErrEndOfStream when Read reaches the end with bytes still wanted; kKXErrNotSupported for
 /// everything else (a refused open, create or write; I/O on a closed file; Read without
-/// kKXFileRead; Write without kKXFileWrite; a seek outside 0 to the length; a location
-/// object that this host did not make; an operating system error).
+/// kKXFileRead; Write without kKXFileWrite; a seek before 0, or past the length unless the
+/// manager allows it; a location object that this host did not make; an operating system error).
 class THostFile final : public THostCounted<IKXFileSpec, IKXFileStream> {
  public:
   THostFile(THostFileManager& manager, bool forPlugin);

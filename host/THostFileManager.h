@@ -15,9 +15,10 @@
 
 class THostFile;
 
-/// IKXFileManager. GetPathSeparator (slot 3) answers '/' unless changed; NewFileSpec (slot 9)
-/// hands out a new THostFile (its IKXFileSpec part) with one reference. File objects work on
-/// real files on disk; they are destroyed when their last reference goes.
+/// IKXFileManager. GetPathSeparator (slot 3) answers the system's separator ('/', or '\\' on
+/// Windows) unless changed; NewFileSpec (slot 9) hands out a new THostFile (its IKXFileSpec part)
+/// with one reference. File objects work on real files on disk; they are destroyed when their
+/// last reference goes.
 ///
 /// The manager also keeps what the file objects share: the fault switches, the log of host
 /// writes, and the 48-byte info record of every path that SetInfo stored. A path without a stored
@@ -33,6 +34,10 @@ class THostFileManager final : public THostService<IKXFileManager> {
   KXResult KX_CALL NewFileSpec(IKXFileSpec** spec) override;
 
   void SetPathSeparator(char separator) { separator_ = separator; }
+  /// Lets Seek go past the end of a file, as the operating system's own seek does (refused by
+  /// default). The file grows only when bytes are written there.
+  void AllowSeeksPastEnd(bool on = true) { seeksPastEnd_ = on; }
+  bool SeeksPastEndAllowed() const { return seeksPastEnd_; }
   THostFileFaults& Faults() { return faults_; }
 
   /// A file object bound to `path`, for the destination argument of an export (the exporter only
@@ -65,7 +70,12 @@ class THostFileManager final : public THostService<IKXFileManager> {
   void RecordWrite(std::uint32_t count) { writeSizes_.push_back(count); }
   void StoreInfo(const std::string& path, const KXFileInfo& info) { infos_[path] = info; }
 
+#ifdef _WIN32
+  char separator_ = '\\';  // the separator of the system's own paths
+#else
   char separator_ = '/';
+#endif
+  bool seeksPastEnd_ = false;
   THostFileFaults faults_;
   std::vector<std::unique_ptr<THostFile>> files_;
   std::int32_t made_ = 0;

@@ -56,6 +56,14 @@ class TKXString {
   std::int32_t Find(const TKXString& what, std::int32_t start) const;
   /// The index of the first character at or after `start` whose code is `code`, or -1.
   std::int32_t FindChar(std::uint16_t code, std::int32_t start) const;
+  /// Keeps the variant of an imported text that follows its first "@W" (a text that starts with
+  /// '@' and has none becomes empty), then maps it through the first character table under code
+  /// page 1252.
+  void PrepareImported();
+  /// Converts every byte through the host's first (or `second`) character table: bytes may be
+  /// dropped, replaced or expanded; an expansion that does not fit drops the byte. Nothing
+  /// happens when the host has no tables.
+  void MapCharacters(bool second);
 
   std::int32_t CharLength() const { return charLength_; }
   std::uint32_t ByteLength() const { return byteLength_; }

@@ -54,3 +54,35 @@ TEST_F(KXDoubleByteTest, StringPositionsCountCharacters) {
   EXPECT_EQ(Text(nearlyFull), "0123456789abcd\x82");
   EXPECT_EQ(nearlyFull.CharLength(), 15);
 }
+
+TEST_F(KXDoubleByteTest, SearchesStopOnlyAtCharacterStarts) {
+  const TKXString15 s("\x82\xA0\x82\xA1" "abc");
+  EXPECT_EQ(s.CharLength(), 5);
+  EXPECT_EQ(s.ByteLength(), 7u);
+  EXPECT_EQ(s.Find(TKXString15("bc"), 0), 3);
+  EXPECT_EQ(s.Find(TKXString15("\xA1"), 0), -1);  // a second byte is no place to start
+  EXPECT_EQ(s.Find(TKXString15(""), 4), 4);
+  EXPECT_EQ(s.FindChar(0x82A1, 0), 1);
+  EXPECT_EQ(s.FindChar('a', 3), -1);
+  EXPECT_EQ(s.CharAt(4), 'c');
+  EXPECT_EQ(s.ByteCount(0, 3), 5u);
+}
+
+TEST_F(KXDoubleByteTest, EraseAndInsertCountCharactersAndCutAtTheCapacity) {
+  TKXString15 s("\x82\xA0\x82\xA1" "abc");
+  EXPECT_FALSE(s.Erase(5, 1));
+  EXPECT_FALSE(s.Erase(0, 0));
+  EXPECT_TRUE(s.Erase(1, 100));
+  EXPECT_EQ(Text(s), "\x82\xA0");
+  EXPECT_EQ(s.CharLength(), 1);
+
+  // A cut through a two-byte character keeps its lead byte as a character of its own.
+  TKXString15 full("0123456789abcd");
+  full.Insert(TKXString15("\x82\xA0"), 14);
+  EXPECT_EQ(Text(full), "0123456789abcd\x82");
+  EXPECT_EQ(full.CharLength(), 15);
+  TKXString15 assigned;
+  assigned.AssignText("0123456789abcd\x82\xA0");
+  EXPECT_EQ(Text(assigned), "0123456789abcd\x82");
+  EXPECT_EQ(assigned.CharLength(), 15);
+}

@@ -7,6 +7,7 @@
 
 #include "KXException.h"
 #include "KXTextStream.h"
+#include "KXTextStreamBookmark.h"
 #include "THostHeldService.h"
 
 namespace {
@@ -48,10 +49,33 @@ TEST(KXStreamTest, Reals) {
   EXPECT_EQ(Written(1.0f / 3.0f), "0.333333");
 }
 
+TEST(KXStreamTest, SecondEntriesWriteAsTheFirst) {
+  CaptureStream s;
+  s.InsertUnsigned(4294967295u).InsertSigned(-7).InsertChar(' ').InsertText("ab");
+  s.ApplyAgain([](TKXStream& t) -> TKXStream& { return t << std::int16_t{-3}; });
+  s << std::uint16_t{65535};
+  EXPECT_EQ(s.text, "4294967295-7 ab-365535");
+}
+
+TEST(KXStreamTest, AbstractBookmarkAndStreamLeaveTheWorkToImplementations) {
+  struct Bookmark : TKXStreamBookmark {};
+  Bookmark bookmark;
+  EXPECT_THROW(bookmark.Reopen(), TKXException);
+  EXPECT_THROW(bookmark.Notify("a", "b", kKXBookmarkPathChanged), TKXException);
+  CaptureStream s;
+  EXPECT_EQ(s.CreateBookmark(), nullptr);
+  s.WritePath("C:\\a");
+  EXPECT_EQ(s.text, "\"C:\\\\a\"");
+}
+
 TEST(KXStreamTest, QuotedTextEscapesQuotesAndBackslashes) {
   CaptureStream s;
   s.WriteQuoted("a\"b");
   EXPECT_EQ(s.text, "\"a\\\"b\"");
+  // Longer than a 16-bit count: written whole.
+  CaptureStream longer;
+  longer.WriteQuoted(std::string(40000, 'q').c_str());
+  EXPECT_EQ(longer.text, "\"" + std::string(40000, 'q') + "\"");
 }
 
 TEST(KXStreamTest, StateAndContext) {

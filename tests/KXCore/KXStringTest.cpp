@@ -91,3 +91,23 @@ TEST(KXStringTest, EraseFindAndByteAccess) {
   EXPECT_EQ(s.ByteAt(2), 0);
   ExpectConsistent(s);
 }
+
+TEST(KXStringTest, FindBoundsAndPositionsOutsideTheText) {
+  const TKXString15 s("x@W");
+  EXPECT_EQ(s.Find(TKXString15("@W"), 0), 1);
+  EXPECT_EQ(s.Find(TKXString15("@W"), -1), -1);
+  EXPECT_EQ(s.Find(TKXString15(""), 2), 2);  // empty is found where the text goes on
+  EXPECT_EQ(s.Find(TKXString15("x"), 4), -1);
+  EXPECT_EQ(s.FindChar('@', 3), -1);
+  EXPECT_EQ(s.FindChar('@', -1), -1);
+  EXPECT_EQ(s.CharAt(-5), 'x');
+  EXPECT_EQ(s.CharAt(3), 0);
+  EXPECT_EQ(s.ByteAt(-1), 0);
+
+  TKXString15 cut("abcdef");
+  cut.SetByteLength(static_cast<std::uint32_t>(-1));  // a negative length gives the capacity
+  EXPECT_EQ(cut.ByteLength(), 15u);
+  cut.AssignBytes(nullptr, 3);  // null data only cuts
+  EXPECT_EQ(Text(cut), "abc");
+  EXPECT_EQ(cut.CharLength(), 3);
+}

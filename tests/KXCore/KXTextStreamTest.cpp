@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "KXHostFixture.h"
+#include "KXTextStreamBookmark.h"
 
 namespace {
 
@@ -161,3 +162,326 @@ TEST_F(KXTextStreamTest, CreatorAndTypeKeepTheHostsBytes) {
   EXPECT_TRUE(std::equal(info.host, info.host + 40, untouched.host));
 }
 
+
+namespace {
+
+const std::string kDigits = "0123456789";
+
+// Reads the whole file through `stream` in pieces of `piece` bytes, keeping what each read
+// delivered.
+std::string ReadInPieces(TKXStream& stream, std::uint32_t piece) {
+  std::string text;
+  std::string chunk(piece, '#');
+  do {
+    stream.Read(chunk.data(), piece);
+    text.append(chunk.data(), stream.LastCount());
+  } while (stream.State() == 0);
+  return text;
+}
+
+std::string Pieces(std::uint32_t count) {
+  std::string text;
+  for (std::uint32_t i = 0; i < count; ++i) text += static_cast<char>('A' + i % 26);
+  return text;
+}
+
+char NextChar(TKXStream& stream) {
+  char ch = '#';
+  stream.ReadChar(&ch);
+  return ch;
+}
+
+}  // namespace
+
+TEST_F(KXTextStreamTest, ReadsCrossBufferEdgesAndStopAtTheEnd) {
+  const std::string text = Pieces(50);
+  SetContents(text);
+  for (std::int32_t size : {0, 1, 2, 3, 7, 64}) {
+    for (std::uint32_t piece : {1u, 3u, 10u, 50u}) {
+      SCOPED_TRACE(testing::Message() << "buffer " << size << ", pieces of " << piece);
+      TKXTextStream stream(Path(), kRead, size, nullptr);
+      EXPECT_EQ(ReadInPieces(stream, piece), text);
+      EXPECT_EQ(stream.State(), kKXStreamEnd);
+      EXPECT_EQ(stream.GetPosition(), 50u);
+    }
+  }
+}
+
+TEST_F(KXTextStreamTest, ShortReadDeliversWhatRemainsAndLeavesTheRest) {
+  SetContents(kDigits);
+  for (std::int32_t size : {0, 4}) {
+    SCOPED_TRACE(size);
+    TKXTextStream stream(Path(), kRead, size, nullptr);
+    stream.Seek(6, 0);
+    char out[11] = "##########";
+    stream.Read(out, 10);
+    EXPECT_EQ(stream.LastCount(), 4u);
+    EXPECT_EQ(stream.State(), kKXStreamEnd);
+    EXPECT_STREQ(out, "6789######");
+    stream.Read(out, 1);
+    EXPECT_EQ(stream.LastCount(), 0u);
+    EXPECT_EQ(stream.State(), kKXStreamEnd);
+  }
+}
+
+TEST_F(KXTextStreamTest, PutBackAtBufferStartsAndAtTheFileStart) {
+  SetContents(kDigits);
+  {
+    TKXTextStream stream(Path(), kRead, 4, nullptr);
+    for (int i = 0; i < 5; ++i) NextChar(stream);
+    stream.PutBack('4');
+    stream.PutBack('Z');  // at the start of the second buffer: the first is loaded again
+    EXPECT_EQ(stream.GetPosition(), 3u);
+    EXPECT_EQ(NextChar(stream), 'Z');
+    EXPECT_EQ(NextChar(stream), '4');
+    EXPECT_EQ(NextChar(stream), '5');
+
+    stream.Seek(2, 0);  // a buffer that starts at 2, closer to the start than its size
+    stream.PutBack('1');
+    EXPECT_EQ(stream.GetPosition(), 1u);
+    EXPECT_EQ(NextChar(stream), '1');
+    EXPECT_EQ(NextChar(stream), '2');
+
+    stream.Seek(0, 0);
+    stream.Read(nullptr, 0);
+    stream.PutBack('x');
+    EXPECT_EQ(stream.State(), kKXStreamFail);
+    EXPECT_EQ(NextChar(stream), '0');
+  }
+  {
+    TKXTextStream stream(Path(), kRead, 0, nullptr);
+    NextChar(stream);
+    NextChar(stream);
+    stream.PutBack('x');  // unbuffered: the file's own byte comes again
+    EXPECT_EQ(NextChar(stream), '1');
+  }
+  EXPECT_EQ(Contents(), kDigits);  // put-back bytes never reach the file
+}
+
+TEST_F(KXTextStreamTest, SeeksOfEveryOriginBufferedAndUnbuffered) {
+  SetContents(kDigits);
+  for (std::int32_t size : {0, 4}) {
+    SCOPED_TRACE(size);
+    const std::uint32_t endAtLength = size == 0 ? kKXStreamEnd : 0u;
+    TKXTextStream stream(Path(), kRead, size, nullptr);
+    stream.Seek(7, 0);
+    EXPECT_EQ(stream.State(), 0u);
+    EXPECT_EQ(NextChar(stream), '7');
+    stream.Seek(-3, 1);
+    EXPECT_EQ(NextChar(stream), '5');
+    stream.Seek(2, 2);
+    EXPECT_EQ(stream.GetPosition(), 8u);
+    EXPECT_EQ(NextChar(stream), '8');
+    stream.Seek(1, 1);
+    EXPECT_EQ(stream.State(), endAtLength);
+    stream.Seek(10, 0);
+    EXPECT_EQ(stream.State(), endAtLength);
+    stream.Seek(0, 2);
+    EXPECT_EQ(stream.State(), endAtLength);
+    EXPECT_EQ(stream.GetPosition(), 10u);
+    stream.Seek(1, 0);
+    EXPECT_EQ(stream.State(), 0u);
+    EXPECT_EQ(NextChar(stream), '1');
+  }
+  TKXTextStream stream(Path(), kRead, 4, nullptr);
+  stream.Seek(11, 0);
+  EXPECT_EQ(stream.State(), kKXStreamEnd);
+  stream.Seek(-1, 0);
+  EXPECT_EQ(stream.State(), kKXStreamEnd | kKXStreamFail);
+  stream.Seek(0, 3);
+  EXPECT_EQ(stream.State(), kKXStreamFail);
+}
+
+TEST_F(KXTextStreamTest, ReadPastTheEndOrPastAShrunkFileStopsWithNothing) {
+  SetContents(kDigits);
+  Files().AllowSeeksPastEnd();
+  for (std::int32_t size : {1, 4}) {
+    TKXTextStream stream(Path(), kRead, size, nullptr);
+    stream.Seek(20, 0);
+    EXPECT_EQ(stream.State(), kKXStreamEnd);
+    char out[8] = "#######";
+    stream.Read(out, 5);
+    EXPECT_EQ(stream.LastCount(), 0u);
+    EXPECT_EQ(stream.State(), kKXStreamEnd);
+    EXPECT_STREQ(out, "#######");
+  }
+  TKXTextStream stream(Path(), kRead, 4, nullptr);
+  SetContents("0123");  // the file shrinks behind the stream's back
+  EXPECT_EQ(ReadInPieces(stream, 3), "0123");
+  EXPECT_EQ(stream.State(), kKXStreamEnd);
+}
+
+TEST_F(KXTextStreamTest, StateWordFollowsEachOperation) {
+  SetContents(kDigits);
+  TKXTextStream reading(Path(), kRead, 4, nullptr);
+  reading << "x";
+  EXPECT_EQ(reading.State(), kKXStreamFail);  // no writing allowed
+  reading.Seek(9, 0);
+  EXPECT_EQ(reading.State(), 0u);
+  char out[4] = {};
+  reading.Read(out, 2);
+  EXPECT_EQ(reading.State(), kKXStreamEnd);
+  reading.SetFail(kKXStreamErrNotNumber);
+  reading.PutBack('9');  // neither put-back nor formatted output clears the word
+  EXPECT_EQ(reading.State(), kKXStreamEnd | kKXStreamFail);
+  reading.Read(out, 1);
+  EXPECT_EQ(reading.State(), 0u);
+  EXPECT_EQ(out[0], '9');
+
+  TKXTextStream writing(Path(), kWrite, 4, nullptr);
+  writing.Read(out, 1);
+  EXPECT_EQ(writing.State(), kKXStreamFail);
+  EXPECT_EQ(writing.LastCount(), 0u);
+  writing << "ab";
+  EXPECT_EQ(writing.State(), 0u);
+  writing.PutBack('b');
+  EXPECT_EQ(writing.State(), kKXStreamFail);
+}
+
+TEST_F(KXTextStreamTest, ReadingAfterWritingSeesTheFileAsWritten) {
+  SetContents(kDigits);
+  {
+    TKXTextStream stream(Path(), kRead | kWrite, 4, nullptr);
+    stream << "AB";
+    char out[4] = {};
+    stream.Read(out, 3);
+    EXPECT_STREQ(out, "234");
+    stream.Seek(2, 2);
+    stream << "YZ!";
+    EXPECT_EQ(stream.Length(), 11u);
+  }
+  EXPECT_EQ(Contents(), "AB234567YZ!");
+}
+
+TEST_F(KXTextStreamTest, WithoutAFileObjectEveryOperationFails) {
+  Install(kKXEntryFileManager, nullptr);
+  TKXTextStream stream(Path(), kRead | kWrite, 4, nullptr);
+  EXPECT_EQ(stream.AccessFlags(), 0u);
+  stream.Seek(0, 0);
+  EXPECT_EQ(stream.State(), kKXStreamFail);
+  stream << "x";
+  EXPECT_EQ(stream.State(), kKXStreamFail);
+  EXPECT_EQ(stream.GetPosition(), 0u);
+}
+
+namespace {
+
+// Host memory that refuses every block larger than a limit.
+class SmallBlockMemory final : public IKXMemoryManager {
+ public:
+  SmallBlockMemory(THostMemory& memory, std::uint32_t limit) : memory_(memory), limit_(limit) {}
+  KXResult KX_CALL QueryInterface(const KXGUID&, void**) override { return kKXErrNoInterface; }
+  std::int32_t KX_CALL AddRef() override { return 1; }
+  std::int32_t KX_CALL Release() override { return 1; }
+  void* KX_CALL AllocBlock(std::uint32_t size) override {
+    requests.push_back(size);
+    return size > limit_ ? nullptr : memory_.AllocBlock(size);
+  }
+  void* KX_CALL ReallocBlock(void* block, std::uint32_t size) override {
+    return memory_.ReallocBlock(block, size);
+  }
+  void KX_CALL FreeBlock(void* block) override { memory_.FreeBlock(block); }
+  void* KX_CALL AllocObject(std::uint32_t size) override { return memory_.AllocObject(size); }
+  void KX_CALL FreeObject(void* object) override { memory_.FreeObject(object); }
+
+  Sizes requests;
+
+ private:
+  THostMemory& memory_;
+  std::uint32_t limit_;
+};
+
+}  // namespace
+
+TEST_F(KXTextStreamTest, BufferIsHalvedDownToAFewBytes) {
+  SmallBlockMemory small(Memory(), 4);
+  Install(kKXEntryMemoryManager, &small);
+  std::string text;
+  {
+    TKXTextStream stream(Path(), kWrite, 100, nullptr);
+    EXPECT_EQ(small.requests, Sizes({100, 50, 25, 12, 6, 3}));
+    EXPECT_EQ(stream.State(), 0u);
+    EXPECT_EQ(stream.Capacity(), 3u);
+    text = WriteInPieces(stream, 10, 2);
+    EXPECT_EQ(Files().WriteSizes(), Sizes({3, 3, 3}));
+  }
+  Install(kKXEntryMemoryManager, &Memory());
+  EXPECT_EQ(Contents(), text);
+  TKXTextStream reading(Path(), kRead, 3, nullptr);
+  EXPECT_EQ(ReadInPieces(reading, 4), text);
+}
+
+TEST_F(KXTextStreamTest, WritePathIsRelativeToTheStreamsFileAndCutToItsArea) {
+  const std::string dir = ::testing::TempDir();
+  const std::string longName(300, 'n');
+  {
+    TKXTextStream stream(Path(), kWrite, 64, nullptr);
+    stream.WritePath((dir + "tex/a\"b.png").c_str());
+    stream << " ";
+    stream.WritePath((dir + longName).c_str());
+  }
+  EXPECT_EQ(Contents(), "\":tex:a\\\"b.png\" \":" + longName.substr(0, 254) + "\"");
+}
+
+TEST_F(KXTextStreamTest, BookmarkReopensAtItsPosition) {
+  SetContents(kDigits);
+  TKXTextStream stream(Path(), kRead, 4, nullptr);
+  stream.Seek(6, 0);
+  TKXStreamBookmark* bookmark = stream.CreateBookmark();
+  ASSERT_NE(bookmark, nullptr);
+  const auto& marked = static_cast<const TKXTextStreamBookmark&>(*bookmark);
+  EXPECT_STREQ(marked.Path(), Path());
+  EXPECT_EQ(marked.Position(), 6u);
+  EXPECT_EQ(marked.BufferSize(), 4);
+  EXPECT_EQ(marked.AccessFlags(), kKXFileRead);
+  TKXTextStream* reopened = bookmark->Reopen();
+  ASSERT_NE(reopened, nullptr);
+  EXPECT_EQ(NextChar(*reopened), '6');
+  delete reopened;
+  delete bookmark;
+}
+
+TEST_F(KXTextStreamTest, BookmarkOfAWriteOnlyStreamKeepsTheFile) {
+  TKXStreamBookmark* bookmark = nullptr;
+  {
+    TKXTextStream stream(Path(), kWrite, 4, nullptr);
+    stream << "hello";
+    bookmark = stream.CreateBookmark();
+  }
+  ASSERT_NE(bookmark, nullptr);
+  TKXTextStream* reopened = bookmark->Reopen();
+  *reopened << " world";
+  delete reopened;
+  delete bookmark;
+  EXPECT_EQ(Contents(), "hello world");
+}
+
+TEST_F(KXTextStreamTest, BookmarkNoticesWholePathChangesAndAccessChanges) {
+  TKXTextStreamBookmark bookmark("/d/scene.t3d", kKXFileRead, 64, 0);
+  bookmark.Notify("/d/scene", "/e/x", kKXBookmarkPathChanged);  // only a beginning
+  bookmark.Notify("/d/scene.t3d.bak", "/e/x", kKXBookmarkPathChanged);
+  EXPECT_STREQ(bookmark.Path(), "/d/scene.t3d");
+  bookmark.Notify("/d/scene.t3d", "/d/s.t3d", kKXBookmarkPathChanged);
+  EXPECT_STREQ(bookmark.Path(), "/d/s.t3d");
+  bookmark.Notify("/d/s.t3d", "/d/a/much/longer/path.t3d", kKXBookmarkPathChanged);
+  EXPECT_STREQ(bookmark.Path(), "/d/a/much/longer/path.t3d");
+  const std::uint32_t flags = kKXFileRead | kKXFileWrite;
+  bookmark.Notify("/x", reinterpret_cast<const char*>(&flags), kKXBookmarkAccessChanged);
+  EXPECT_EQ(bookmark.AccessFlags(), kKXFileRead);
+  bookmark.Notify(nullptr, reinterpret_cast<const char*>(&flags), kKXBookmarkAccessChanged);
+  bookmark.Notify(nullptr, nullptr, kKXBookmarkPathChanged);
+  bookmark.Notify("/a", "/b", 3);
+  EXPECT_EQ(bookmark.AccessFlags(), flags);
+}
+
+TEST_F(KXTextStreamTest, BookmarkIsNullWhenTheHostRefusesItsMemory) {
+  SetContents(kDigits);
+  TKXTextStream stream(Path(), kRead, 4, nullptr);
+  for (std::uint32_t refused : {1u, 2u}) {  // the object, then its path
+    Memory().RefuseRequest(refused);
+    EXPECT_EQ(stream.CreateBookmark(), nullptr);
+  }
+  Memory().ClearFaults();
+  TKXStream& base = stream;
+  EXPECT_EQ(base.TKXStream::CreateBookmark(), nullptr);
+}

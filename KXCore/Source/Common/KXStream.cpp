@@ -36,6 +36,8 @@ void TKXStream::Write(const void*, std::uint32_t) { KXNotImplemented(); }
 
 TKXStream& TKXStream::Apply(TKXStreamManipulator fn) { return fn(*this); }
 
+TKXStream& TKXStream::ApplyAgain(TKXStreamManipulator fn) { return Apply(fn); }
+
 TKXStream& TKXStream::operator<<(const TKXString& s) {
   WriteQuoted(s.Buffer());
   return *this;
@@ -71,6 +73,10 @@ TKXStream& TKXStream::operator<<(std::int32_t v) {
   return *this;
 }
 
+TKXStream& TKXStream::InsertUnsigned(std::uint32_t v) { return *this << v; }
+
+TKXStream& TKXStream::InsertSigned(std::int32_t v) { return *this << v; }
+
 TKXStream& TKXStream::operator<<(char ch) {
   Write(&ch, 1);
   return *this;
@@ -81,7 +87,13 @@ TKXStream& TKXStream::operator<<(const char* s) {
   return *this;
 }
 
+TKXStream& TKXStream::InsertChar(char ch) { return *this << ch; }
+
+TKXStream& TKXStream::InsertText(const char* s) { return *this << s; }
+
 void TKXStream::WritePath(const char* path) { WriteQuoted(path); }
+
+TKXStreamBookmark* TKXStream::CreateBookmark() { return nullptr; }
 
 IKXUnknown* TKXStream::GetContext() { return context_.Get(); }
 

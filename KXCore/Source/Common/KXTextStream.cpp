@@ -1,11 +1,18 @@
 #include "KXTextStream.h"
 
 #include "KXIdentifiers.h"
+#include "KXRelativePath.h"
 #include "KXResultCodes.h"
 #include "KXServiceTable.h"
 #include "KXString.h"
+#include "KXTextStreamBookmark.h"
 
 namespace {
+
+// The size of the area that a path's relative form is written from.
+constexpr std::size_t kRelativePathArea = 256;
+
+std::uint32_t Min(std::uint32_t a, std::uint32_t b) { return a < b ? a : b; }
 
 // A new host file object, or null when the host has no file service or makes none.
 void NewFileObject(TKXCountedPtr<IKXFileSpec>& object) {
@@ -32,6 +39,104 @@ std::uint32_t TKXTextStream::GetPosition() {
   std::uint32_t position = 0;
   if (file_.Get()) file_->GetPosition(&position);
   return position;
+}
+
+void TKXTextStream::Seek(std::int32_t offset, std::int32_t origin) {
+  state_ = 0;
+  // Without a file object (the open failed first) there is nowhere to move.
+  if (!file_ || origin < 0 || origin > 2) return SetFail(kKXStreamErrBadPosition);
+  if (capacity_ == 0) return SeekUnbuffered(offset, origin);
+  SeekBuffered(offset, origin);
+}
+
+void TKXTextStream::SeekUnbuffered(std::int32_t offset, std::int32_t origin) {
+  const auto distance = static_cast<std::uint32_t>(offset);
+  if (origin == 0) {
+    file_->Seek(offset, 0);
+    if (distance == length_) state_ |= kKXStreamEnd;
+  } else if (origin == 1) {
+    std::uint32_t current = 0;
+    file_->GetPosition(&current);
+    file_->Seek(offset, 1);
+    if (current + distance == length_) state_ |= kKXStreamEnd;
+  } else {
+    file_->Seek(-offset, 2);
+    if (offset == 0) state_ |= kKXStreamEnd;
+  }
+}
+
+void TKXTextStream::SeekBuffered(std::int32_t offset, std::int32_t origin) {
+  // The target relative to the buffer's start, in unsigned arithmetic: a target before the
+  // buffer wraps around to a large value and so counts as outside it.
+  const auto distance = static_cast<std::uint32_t>(offset);
+  std::uint32_t target = 0;
+  switch (origin) {
+    case 0: target = distance - bufferOffset_; break;
+    case 1: target = pos_ + distance; break;
+    default: target = length_ - bufferOffset_ - distance; break;
+  }
+  if (bufferOffset_ + target > length_) state_ = kKXStreamEnd;
+  if (target > 0 && target <= extent_) {
+    pos_ = target;
+    return;
+  }
+  LoadBufferAt(static_cast<std::int32_t>(bufferOffset_ + target));
+}
+
+void TKXTextStream::Read(void* dst, std::uint32_t count) {
+  if (!(accessFlags_ & kKXFileRead)) return SetFail(kKXStreamErrAccess);
+  state_ = 0;
+  lastCount_ = 0;
+  if (capacity_ == 0) {
+    // The count is what the host delivered, also when the file ends first.
+    const KXResult result = file_->Read(dst, count, &lastCount_);
+    if (result == kKXErrEndOfStream) {
+      state_ |= kKXStreamEnd;
+    } else if (result != kKXOk) {
+      SetFail(result);
+    }
+    return;
+  }
+  if (!loaded_) LoadBufferAt(static_cast<std::int32_t>(bufferOffset_ + pos_));
+  while (pos_ + count > extent_ && state_ == 0) {
+    const std::uint32_t position = bufferOffset_ + pos_;
+    std::uint32_t part = 0;
+    if (position + count > length_ && length_ <= bufferOffset_ + extent_) {
+      // The file ends inside this buffer: deliver what there is.
+      part = position < length_ ? length_ - position : 0;
+      state_ |= kKXStreamEnd;
+      Deliver(dst, part);
+    } else {
+      part = pos_ < extent_ ? extent_ - pos_ : 0;
+      Deliver(dst, part);
+      NextBuffer();
+    }
+    count -= part;
+  }
+  if (count > 0 && state_ == 0) Deliver(dst, count);
+}
+
+void TKXTextStream::Deliver(void* dst, std::uint32_t count) {
+  KXMemCopy(static_cast<std::uint8_t*>(dst) + lastCount_, buffer_ + pos_,
+            static_cast<std::int32_t>(count));
+  pos_ += count;
+  lastCount_ += count;
+}
+
+void TKXTextStream::PutBack(char ch) {
+  if (!(accessFlags_ & kKXFileRead)) return SetFail(kKXStreamErrAccess);
+  if (capacity_ == 0) {
+    // The file's own byte is read again; ch is not needed.
+    file_->Seek(-1, 1);
+    return;
+  }
+  if (pos_ == 0 && bufferOffset_ == 0) return SetFail(kKXStreamErrBadPosition);
+  if (pos_ > 0) {
+    --pos_;
+  } else {
+    StepBackBuffer();
+  }
+  buffer_[pos_] = static_cast<std::uint8_t>(ch);
 }
 
 void TKXTextStream::Write(const void* src, std::uint32_t count) {
@@ -68,6 +173,31 @@ void TKXTextStream::Write(const void* src, std::uint32_t count) {
   }
   dirty_ = true;
   if (bufferOffset_ + pos_ > length_) length_ = bufferOffset_ + pos_;
+}
+
+void TKXTextStream::WritePath(const char* path) {
+  TKXString1023 own;
+  OwnPath(own);
+  char relative[kRelativePathArea];
+  MakeRelativePath(path, relative, sizeof relative, own.Buffer());
+  WriteQuoted(relative);
+}
+
+TKXStreamBookmark* TKXTextStream::CreateBookmark() {
+  TKXString1023 own;
+  OwnPath(own);
+  auto* bookmark = new TKXTextStreamBookmark(own.Buffer(), accessFlags_,
+                                             static_cast<std::int32_t>(capacity_), GetPosition());
+  // A bookmark that could not keep its path could never reopen anything.
+  if (bookmark && !bookmark->Path()) {
+    delete bookmark;
+    return nullptr;
+  }
+  return bookmark;
+}
+
+void TKXTextStream::OwnPath(TKXString& path) {
+  if (file_.Get()) file_->GetPath(&path);
 }
 
 KXResult TKXTextStream::Open(const char* path, std::int32_t accessMode, std::int32_t bufferSize,
@@ -137,6 +267,49 @@ void TKXTextStream::FlushAndAdvance() {
   extent_ = 0;
   pos_ = 0;
   dirty_ = false;
+}
+
+void TKXTextStream::LoadBufferAt(std::int32_t offset) {
+  if (dirty_) FlushAndAdvance();
+  if (offset < 0) return SetFail(kKXStreamErrBadPosition);
+  if (file_->Seek(offset, 0) != kKXOk) {
+    state_ |= kKXStreamEnd;
+    return;
+  }
+  const auto at = static_cast<std::uint32_t>(offset);
+  extent_ = at < length_ ? Min(capacity_, length_ - at) : 0;
+  file_->Read(buffer_, extent_, &extent_);
+  bufferOffset_ = at;
+  pos_ = 0;
+  loaded_ = true;
+}
+
+void TKXTextStream::NextBuffer() {
+  if (dirty_) FlushAndAdvance();
+  bufferOffset_ += extent_;
+  // The position stays where the old buffer ended, also when nothing follows it.
+  pos_ = 0;
+  extent_ = bufferOffset_ < length_ ? Min(capacity_, length_ - bufferOffset_) : 0;
+  if (extent_ == 0) return SetFail(kKXStreamErrPastEnd);
+  file_->Read(buffer_, extent_, &extent_);
+  // The file is shorter than it was when opened: its data has run out here.
+  if (extent_ == 0) state_ |= kKXStreamEnd;
+}
+
+void TKXTextStream::StepBackBuffer() {
+  if (dirty_) FlushAndAdvance();
+  if (bufferOffset_ < capacity_) {
+    file_->Seek(0, 0);
+    extent_ = Min(capacity_, length_);
+    pos_ = bufferOffset_ - 1;
+    bufferOffset_ = 0;
+  } else {
+    bufferOffset_ -= capacity_;
+    file_->Seek(static_cast<std::int32_t>(bufferOffset_), 0);
+    extent_ = capacity_;
+    pos_ = capacity_ - 1;
+  }
+  file_->Read(buffer_, extent_, &extent_);
 }
 
 KXResult TKXTextStream::FailOpen(KXResult result, bool* created) {
