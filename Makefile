@@ -1,7 +1,7 @@
 # The two commands of the README: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build build-asan clean
+.PHONY: run test deps build build-asan build-mingw32 clean
 
 deps:
 	@scripts/install-deps
@@ -14,12 +14,18 @@ build-asan: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
 
+# The real target: T3dExport.dll for 32-bit Windows, with its tests run under Wine.
+build-mingw32: deps
+	cmake --preset mingw32 >/dev/null
+	cmake --build --preset mingw32 -j $(JOBS)
+
 run: build
 	build/dev/tools/t3dexport/t3dexport --sample build/sample/sample.t3d
 
-test: build build-asan
+test: build build-asan build-mingw32
 	ctest --preset dev -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+	ctest --preset mingw32 -j $(JOBS)
 
 clean:
 	rm -rf build

@@ -1,17 +1,51 @@
 #include "THostPluginLibrary.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+void* OpenLibrary(const std::string& path, std::string& error) {
+  HMODULE module = LoadLibraryA(path.c_str());
+  if (!module) error = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
+  return reinterpret_cast<void*>(module);
+}
+void CloseLibrary(void* handle) { FreeLibrary(static_cast<HMODULE>(handle)); }
+// GetProcAddress hands back a generic function pointer; cast through it to the entry's type.
+template <class Fn>
+Fn FindSymbol(void* handle, const char* name) {
+  return reinterpret_cast<Fn>(
+      reinterpret_cast<void (*)()>(GetProcAddress(static_cast<HMODULE>(handle), name)));
+}
+#else
+void* OpenLibrary(const std::string& path, std::string& error) {
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) {
+    const char* reason = dlerror();
+    error = reason ? reason : "cannot load " + path;
+  }
+  return handle;
+}
+void CloseLibrary(void* handle) { dlclose(handle); }
+// POSIX guarantees that a data pointer from dlsym converts to a function pointer.
+template <class Fn>
+Fn FindSymbol(void* handle, const char* name) {
+  return reinterpret_cast<Fn>(dlsym(handle, name));
+}
+#endif
+
+}  // namespace
 
 THostPluginLibrary::~THostPluginLibrary() { Unload(); }
 
 bool THostPluginLibrary::Load(const std::string& path) {
   Unload();
-  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle_) {
-    const char* reason = dlerror();
-    error_ = reason ? reason : "cannot load " + path;
-    return false;
-  }
+  handle_ = OpenLibrary(path, error_);
+  if (!handle_) return false;
   const bool resolved = Resolve("KXDllInit", KXDllInit) && Resolve("KXDllCleanUp", KXDllCleanUp) &&
                         Resolve("KXDllGetClassObject", KXDllGetClassObject) &&
                         Resolve("KXDllCanUnloadNow", KXDllCanUnloadNow) &&
@@ -26,7 +60,7 @@ bool THostPluginLibrary::Load(const std::string& path) {
 }
 
 void THostPluginLibrary::Unload() {
-  if (handle_) dlclose(handle_);
+  if (handle_) CloseLibrary(handle_);
   handle_ = nullptr;
   KXDllInit = nullptr;
   KXDllCleanUp = nullptr;
@@ -39,12 +73,10 @@ void THostPluginLibrary::Unload() {
 
 template <class Fn>
 bool THostPluginLibrary::Resolve(const char* name, Fn& fn) {
-  void* symbol = dlsym(handle_, name);
-  if (!symbol) {
+  fn = FindSymbol<Fn>(handle_, name);
+  if (!fn) {
     error_ = std::string("the plug-in does not export ") + name;
     return false;
   }
-  // POSIX guarantees that a data pointer from dlsym converts to a function pointer.
-  fn = reinterpret_cast<Fn>(symbol);
   return true;
 }

@@ -1,13 +1,19 @@
 #include "KXException.h"
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <exception>
 #include <thread>
+#endif
+
+#include <exception>
 
 #include "KXCore/Source/Common/KXPlatform.h"
 #include "KXCore/Source/Common/KXTranslator.h"
@@ -28,6 +34,36 @@ class CountedDetail : public TKXExceptionDetail {
 void OtherTranslator(std::uint32_t, KXSystemExceptionInfo*) {}
 
 // A page the process may read but not write.
+#ifdef _WIN32
+class ReadOnlyPage {
+ public:
+  ReadOnlyPage() : page_(VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_READONLY)) {}
+  ~ReadOnlyPage() { VirtualFree(page_, 0, MEM_RELEASE); }
+  void* Get() const { return page_; }
+
+ private:
+  void* page_;
+};
+
+// Runs `work` on a thread of its own and waits for it (the compiler's win32 thread model has no
+// std::thread).
+DWORD WINAPI RunWork(void* work) {
+  reinterpret_cast<void (*)()>(work)();
+  return 0;
+}
+
+void RunOnAnotherThread(void (*work)()) {
+  HANDLE thread = CreateThread(nullptr, 0, RunWork, reinterpret_cast<void*>(work), 0, nullptr);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+}
+
+// The test main ends a program on an exception that nobody handles with the exception's code; a
+// translated fault that nobody catches would end in abort (exit code 3) instead.
+bool DiedOfThePreviousAction(int status) {
+  return static_cast<std::uint32_t>(status) == kKXSystemAccessViolation;
+}
+#else
 class ReadOnlyPage {
  public:
   ReadOnlyPage() : page_(mmap(nullptr, Size(), PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)) {}
@@ -38,6 +74,16 @@ class ReadOnlyPage {
   static std::size_t Size() { return static_cast<std::size_t>(sysconf(_SC_PAGESIZE)); }
   void* page_;
 };
+
+void RunOnAnotherThread(void (*work)()) { std::thread(work).join(); }
+
+// The default action kills with SIGSEGV; a sanitizer's handler reports and exits with a failure.
+// A translated fault that nobody catches would end in abort instead.
+bool DiedOfThePreviousAction(int status) {
+  if (WIFSIGNALED(status)) return WTERMSIG(status) == SIGSEGV;
+  return WIFEXITED(status) && WEXITSTATUS(status) != 0;
+}
+#endif
 
 // Leaves the thread without a translator and the terminate handler as it found them.
 class KXTranslatorTest : public ::testing::Test {
@@ -50,13 +96,6 @@ class KXTranslatorTest : public ::testing::Test {
  private:
   std::terminate_handler terminate_ = std::get_terminate();
 };
-
-// The default action kills with SIGSEGV; a sanitizer's handler reports and exits with a failure.
-// A translated fault that nobody catches would end in abort instead.
-bool DiedOfThePreviousAction(int status) {
-  if (WIFSIGNALED(status)) return WTERMSIG(status) == SIGSEGV;
-  return WIFEXITED(status) && WEXITSTATUS(status) != 0;
-}
 
 }  // namespace
 
@@ -107,7 +146,7 @@ TEST_F(KXTranslatorTest, BreakpointsPassAndOtherExceptionsThrow) {
 TEST_F(KXTranslatorTest, AccessViolationInsideThePlugInSurfacesAsException) {
   ReadOnlyPage page;
   KXSetExceptionTranslator(true);
-  for (int attempt = 0; attempt < 2; ++attempt) {  // the second proves the signal is unblocked
+  for (int attempt = 0; attempt < 2; ++attempt) {  // the second proves the handler still works
     try {
       KXMemFill(0, page.Get(), 16);
       ADD_FAILURE() << "no fault";
@@ -124,7 +163,7 @@ TEST(KXTranslatorDeathTest, FaultOnAThreadWithoutTranslatorGoesToThePreviousActi
   EXPECT_EXIT(
       {
         // Another thread switches translation on, so the handlers are in place.
-        std::thread([] { KXSetExceptionTranslator(true); }).join();
+        RunOnAnotherThread([] { KXSetExceptionTranslator(true); });
         ReadOnlyPage page;
         KXMemFill(0, page.Get(), 16);
       },

@@ -61,6 +61,14 @@ TEST(NumberFormat, NonFiniteValuesAsPrintfWritesThem) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
   for (double v : {inf, -inf, nan, -nan}) {
+#ifdef _WIN32
+    // MinGW's printf drops the sign of a NaN; the map keeps the form glibc writes on every build.
+    if (std::isnan(v) && std::signbit(v)) {
+      EXPECT_EQ(Polygon(v), "         -nan");
+      EXPECT_EQ(Location(v), "-nan");
+      continue;
+    }
+#endif
     EXPECT_EQ(Polygon(v), Printf("%+013.6f", v));
     EXPECT_EQ(Location(v), Printf("%f", v));
   }

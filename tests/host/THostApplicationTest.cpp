@@ -134,7 +134,11 @@ TEST(THostApplicationTest, StartupServicesAnswerTheirCalls) {
   EXPECT_EQ(Query<IKXHeldService25>(shell, kKXIIDHeldService25)->StartupCall(), 1);
   EXPECT_EQ(Query<IKXShellUtilities>(shell, kKXIIDShellUtilities)->GetCreatorCode(),
             KXFourChar('A', 'B', 'C', 'D'));
+#ifdef _WIN32
+  EXPECT_EQ(Query<IKXFileManager>(shell, kKXIIDFileManager)->GetPathSeparator(), '\\');
+#else
   EXPECT_EQ(Query<IKXFileManager>(shell, kKXIIDFileManager)->GetPathSeparator(), '/');
+#endif
   EXPECT_EQ(app.StartupEntry24().Calls(), 1);
   EXPECT_EQ(app.StartupEntry25().Calls(), 1);
   EXPECT_EQ(app.Startup().CallsA() + app.Startup().CallsB() + app.Startup().RecordCalls(), 4);

@@ -6,12 +6,20 @@
 
 #include <exception>
 
+// The image this code is linked into: T3dExport.dll, or a test program that links the objects.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace {
+
+// 0 while the system's ANSI code page rules; a test may select another one.
+std::uint32_t gCodePage = 0;
 
 thread_local KXSystemTranslator tTranslator = nullptr;
 thread_local KXSystemExceptionRecord tRecord{};
 thread_local KXSystemExceptionInfo tInfo{&tRecord};
 PVOID gHandler = nullptr;
+std::uintptr_t gImageStart = 0;
+std::uintptr_t gImageEnd = 0;
 
 // The handler lives in this library's code: take it out of the chain when the library goes.
 struct HandlerAtUnload {
@@ -20,13 +28,29 @@ struct HandlerAtUnload {
   }
 } gHandlerAtUnload;
 
-// Entered as though the faulting instruction had called it. The translator's throw unwinds from
-// here into the faulting code, which is built with -fnon-call-exceptions; a translator that
-// returns has nowhere to return to.
+// Entered as though the faulting instruction had called it (see OnException). The translator's
+// throw unwinds from here into the faulting code, which is built with -fnon-call-exceptions; a
+// translator that returns has nowhere to return to.
+__attribute__((used)) void RaiseTranslated() __asm__("t3d_kx_raise_translated");
 void RaiseTranslated() {
   tTranslator(tRecord.code, &tInfo);
   std::terminate();
 }
+
+}  // namespace
+
+// The faulting thread resumes here with the return address it needs in EAX. The address is
+// pushed only now: during dispatch the stack right below the faulting ESP holds the system's
+// exception frames, so nothing may be written there from the handler.
+__asm__(
+    ".text\n"
+    "  .p2align 4\n"
+    "t3d_kx_raise_translated_entry:\n"
+    "  pushl %eax\n"
+    "  jmp t3d_kx_raise_translated\n");
+extern "C" void RaiseTranslatedEntry() __asm__("t3d_kx_raise_translated_entry");
+
+namespace {
 
 // Processor faults only: breakpoints, debugger notices and other software exceptions go on to
 // the system, and a stack overflow leaves no stack to throw on.
@@ -34,19 +58,38 @@ bool IsTranslatedFault(DWORD code) {
   return (code & 0xF0000000u) == 0xC0000000u && code != EXCEPTION_STACK_OVERFLOW;
 }
 
+// Only code of this image can be unwound by the GCC runtime: system DLLs and the C runtime
+// carry no DWARF unwind information, so a throw from a fault inside them would end in
+// std::terminate. Their faults go on to the handlers of their own callers.
+bool IsInThisImage(const void* address) {
+  const auto at = reinterpret_cast<std::uintptr_t>(address);
+  return at >= gImageStart && at < gImageEnd;
+}
+
+void FindThisImage() {
+  const auto base = reinterpret_cast<std::uintptr_t>(&__ImageBase);
+  const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+      base + static_cast<std::uintptr_t>(__ImageBase.e_lfanew));
+  gImageStart = base;
+  gImageEnd = base + headers->OptionalHeader.SizeOfImage;
+}
+
 // An exception cannot be thrown through the system's dispatcher frames, which carry no unwind
-// information the runtime reads; so the faulting thread is resumed in RaiseTranslated instead,
-// with the faulting address as its return address. One is added because the unwinder looks up
-// the instruction before a return address.
+// information the runtime reads; so the faulting thread is resumed in RaiseTranslatedEntry
+// instead, which makes the faulting address its return address. One is added because the
+// unwinder looks up the instruction before a return address. EAX is free to carry it: the
+// faulting code never resumes where it was, and a landing pad sets EAX itself.
 LONG CALLBACK OnException(EXCEPTION_POINTERS* pointers) {
-  const DWORD code = pointers->ExceptionRecord->ExceptionCode;
-  if (!tTranslator || !IsTranslatedFault(code)) return EXCEPTION_CONTINUE_SEARCH;
-  tRecord = {code, pointers->ExceptionRecord->ExceptionAddress};
+  const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
+  if (!tTranslator || !IsTranslatedFault(record->ExceptionCode) ||
+      !IsInThisImage(record->ExceptionAddress)) {
+    return EXCEPTION_CONTINUE_SEARCH;
+  }
+  tRecord = {record->ExceptionCode, record->ExceptionAddress};
   CONTEXT* context = pointers->ContextRecord;
-#if defined(__i386__) || defined(_M_IX86)
-  context->Esp -= 4;
-  *reinterpret_cast<DWORD*>(context->Esp) = context->Eip + 1;
-  context->Eip = reinterpret_cast<DWORD>(&RaiseTranslated);
+#if defined(__i386__)
+  context->Eax = context->Eip + 1;
+  context->Eip = reinterpret_cast<DWORD>(&RaiseTranslatedEntry);
 #else
 #error "Fault translation is written for 32-bit x86 only"
 #endif
@@ -66,17 +109,28 @@ std::uint32_t KXPlatformErrorMode() {
 KXSystemTranslator KXPlatformSetTranslator(KXSystemTranslator translator) {
   KXSystemTranslator previous = tTranslator;
   tTranslator = translator;
-  if (translator && !gHandler) gHandler = AddVectoredExceptionHandler(1, OnException);
+  if (translator && !gHandler) {
+    FindThisImage();
+    gHandler = AddVectoredExceptionHandler(1, OnException);
+  }
   return previous;
 }
 
 KXSystemTranslator KXPlatformCurrentTranslator() { return tTranslator; }
 
-std::uint32_t KXPlatformCodePage() { return GetACP(); }
+std::uint32_t KXPlatformCodePage() { return gCodePage ? gCodePage : GetACP(); }
 
-bool KXPlatformIsLeadByte(std::uint8_t byte) { return IsDBCSLeadByte(byte) != 0; }
+void KXPlatformSetCodePage(std::uint32_t codePage) { gCodePage = codePage; }
 
-const char* KXPlatformNextChar(const char* p) { return CharNextA(p); }
+bool KXPlatformIsLeadByte(std::uint8_t byte) {
+  if (gCodePage) return IsDBCSLeadByteEx(gCodePage, byte) != 0;
+  return IsDBCSLeadByte(byte) != 0;
+}
+
+const char* KXPlatformNextChar(const char* p) {
+  if (gCodePage) return CharNextExA(static_cast<WORD>(gCodePage), p, 0);
+  return CharNextA(p);
+}
 
 int KXPlatformCompareNoCase(const char* a, const char* b) { return lstrcmpiA(a, b); }
 

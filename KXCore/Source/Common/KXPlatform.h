@@ -47,7 +47,7 @@ const char* KXPlatformNextChar(const char* p);
 /// Compares two texts without case by the user's locale: negative, 0 or positive.
 int KXPlatformCompareNoCase(const char* a, const char* b);
 
-#ifndef _WIN32
-/// The stand-in's code page: 1252 unless a test selects another (932 has lead bytes).
+/// Selects the code page whose rules the character functions follow, so tests can walk
+/// double-byte text (932). The stand-in starts at 1252; on Windows the system's ANSI code page
+/// rules until a test selects one, and 0 gives it back.
 void KXPlatformSetCodePage(std::uint32_t codePage);
-#endif
