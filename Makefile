@@ -1,7 +1,9 @@
 # The two commands of the README: `make run` and `make test`.
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+TEST_FUZZ_SECONDS ?= 10
 
-.PHONY: run test deps build build-asan build-mingw32 clean
+.PHONY: run test fuzz deps build build-asan build-mingw32 clean
 
 deps:
 	@scripts/install-deps
@@ -22,10 +24,16 @@ build-mingw32: deps
 run: build
 	build/dev/tools/t3dexport/t3dexport --sample build/sample/sample.t3d
 
+# The fuzz targets run first so that the test runners' summaries close the output.
 test: build build-asan build-mingw32
+	scripts/run-fuzzers $(TEST_FUZZ_SECONDS)
 	ctest --preset dev -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 	ctest --preset mingw32 -j $(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS (make test: TEST_FUZZ_SECONDS), under the sanitizers.
+fuzz: deps
+	scripts/run-fuzzers $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "KXHostFixture.h"
 #include "KXTextStream.h"

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -12,6 +15,18 @@ namespace {
 
 using KXStreamInputTest = KXStreamInputFixture;
 
+// Under the Itanium C++ ABI a pointer to a virtual member function holds 1 + the byte offset of
+// its slot in the table.
+template <class MemberFunction>
+std::ptrdiff_t SlotOf(MemberFunction member) {
+  std::ptrdiff_t raw = 0;
+  std::memcpy(&raw, &member, sizeof raw);
+  return (raw - 1) / static_cast<std::ptrdiff_t>(sizeof(void*));
+}
+
+template <class T>
+using Extractor = TKXStream& (TKXStream::*)(T);
+
 template <class T>
 T ReadOne(TKXStream& stream, T start) {
   T value = start;
@@ -20,6 +35,30 @@ T ReadOne(TKXStream& stream, T start) {
 }
 
 }  // namespace
+
+TEST(KXStreamInputTableTest, InputEntriesSitAtTheirSlots) {
+  const std::ptrdiff_t apply = SlotOf(&TKXStream::Apply);
+  const std::ptrdiff_t entries[] = {
+      SlotOf(static_cast<Extractor<TKXString&>>(&TKXStream::operator>>)),
+      SlotOf(static_cast<Extractor<double&>>(&TKXStream::operator>>)),
+      SlotOf(static_cast<Extractor<float&>>(&TKXStream::operator>>)),
+      SlotOf(static_cast<Extractor<std::uint32_t&>>(&TKXStream::operator>>)),
+      SlotOf(static_cast<Extractor<std::int32_t&>>(&TKXStream::operator>>)),
+      SlotOf(static_cast<Extractor<std::uint16_t&>>(&TKXStream::operator>>)),
+      SlotOf(static_cast<Extractor<std::int16_t&>>(&TKXStream::operator>>)),
+      SlotOf(&TKXStream::ExtractUnsigned),
+      SlotOf(&TKXStream::ExtractSigned),
+      SlotOf(static_cast<Extractor<char&>>(&TKXStream::operator>>)),
+      SlotOf(&TKXStream::ExtractChar),
+      SlotOf(static_cast<Extractor<char*>>(&TKXStream::operator>>)),
+      SlotOf(&TKXStream::ExtractText),
+      SlotOf(&TKXStream::ApplyAgain)};
+  for (std::size_t i = 0; i < std::size(entries); ++i)
+    EXPECT_EQ(entries[i], apply + 1 + static_cast<std::ptrdiff_t>(i)) << i;
+  EXPECT_EQ(SlotOf(&TKXStream::ReadPath), SlotOf(&TKXStream::WritePath) - 1);
+  EXPECT_EQ(SlotOf(&TKXStream::ReadToken), SlotOf(&TKXStream::WriteQuoted) + 1);
+  EXPECT_EQ(SlotOf(&TKXStream::ReadQuotedString), SlotOf(&TKXStream::WriteQuoted) + 2);
+}
 
 TEST_P(KXStreamInputTest, CharactersAndWords) {
   EXPECT_EQ(ReadOne(Open(" \t\r\nx y"), '?'), 'x');

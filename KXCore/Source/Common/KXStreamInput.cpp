@@ -159,7 +159,7 @@ void TKXStream::ReadReal(double* out) {
     const auto digits = static_cast<std::uint32_t>(ReadDigits(&ch));
     exponent = static_cast<std::int32_t>(ApplySign(digits, negativeExponent));
   }
-  // A time or a ratio after the number (12:30, 7/8) gives up its separators with it.
+  // Colons and slashes right after a number, as in a time or a ratio (12:30, 7/8), go with it.
   while ((ch == ':' || ch == '/') && Delivered(*this)) ReadChar(&ch);
   if (!IsSeparator(*this, ch)) PutBackDelivered(*this, ch);
   const double value = (whole + fraction) * (negative ? -1.0 : 1.0);
