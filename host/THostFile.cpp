@@ -52,8 +52,8 @@ KXResult THostFile::SetAccessMode(std::int32_t mode) {
   return kKXOk;
 }
 
-KXResult THostFile::SetSpec(IKXFileSpec* spec) {
-  const THostFile* source = manager_.FindBySpec(spec);
+KXResult THostFile::SetSpec(IKXFileSpec* fileSpec) {
+  const THostFile* source = manager_.FindBySpec(fileSpec);
   if (!source) return kRefused;
   Close();
   path_ = source->path_;

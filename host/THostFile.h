@@ -34,7 +34,7 @@ class THostFile final : public THostCounted<IKXFileSpec, IKXFileStream> {
   KXResult KX_CALL SetAccessMode(std::int32_t mode) override;
 
   // IKXFileStream
-  KXResult KX_CALL SetSpec(IKXFileSpec* spec) override;
+  KXResult KX_CALL SetSpec(IKXFileSpec* fileSpec) override;
   std::uint8_t KX_CALL Exists() override;
   KXResult KX_CALL GetInfo(KXFileInfo* info) override;
   KXResult KX_CALL GetLength(std::uint32_t* length) override;

@@ -10,9 +10,9 @@ THostFileManager::~THostFileManager() = default;
 
 char THostFileManager::GetPathSeparator() { return separator_; }
 
-KXResult THostFileManager::NewFileSpec(IKXFileSpec** spec) {
-  if (faults_.NewFilesRefused()) return THostStore(THostSlot(spec), nullptr);
-  return THostStore(THostSlot(spec), static_cast<IKXFileSpec*>(MakeFile(true)));
+KXResult THostFileManager::NewFileSpec(IKXFileSpec** fileSpec) {
+  if (faults_.NewFilesRefused()) return THostStore(THostSlot(fileSpec), nullptr);
+  return THostStore(THostSlot(fileSpec), static_cast<IKXFileSpec*>(MakeFile(true)));
 }
 
 THostRef<IKXFileStream> THostFileManager::NewDestination(const std::string& path) {
@@ -46,9 +46,9 @@ THostFile* THostFileManager::MakeFile(bool forPlugin) {
   return files_.back().get();
 }
 
-THostFile* THostFileManager::FindBySpec(const IKXFileSpec* spec) const {
+THostFile* THostFileManager::FindBySpec(const IKXFileSpec* fileSpec) const {
   for (const auto& file : files_) {
-    if (static_cast<const IKXFileSpec*>(file.get()) == spec) return file.get();
+    if (static_cast<const IKXFileSpec*>(file.get()) == fileSpec) return file.get();
   }
   return nullptr;
 }

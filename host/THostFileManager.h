@@ -31,7 +31,7 @@ class THostFileManager final : public THostService<IKXFileManager> {
   ~THostFileManager();
 
   char KX_CALL GetPathSeparator() override;
-  KXResult KX_CALL NewFileSpec(IKXFileSpec** spec) override;
+  KXResult KX_CALL NewFileSpec(IKXFileSpec** fileSpec) override;
 
   void SetPathSeparator(char separator) { separator_ = separator; }
   /// Lets Seek go past the end of a file, as the operating system's own seek does (refused by
@@ -64,8 +64,8 @@ class THostFileManager final : public THostService<IKXFileManager> {
 
   /// A new file object with no reference yet; whoever hands it out adds the first.
   THostFile* MakeFile(bool forPlugin);
-  /// The live file object whose IKXFileSpec part is `spec`, or null.
-  THostFile* FindBySpec(const IKXFileSpec* spec) const;
+  /// The live file object whose IKXFileSpec part is `fileSpec`, or null.
+  THostFile* FindBySpec(const IKXFileSpec* fileSpec) const;
   void Destroy(THostFile* file);
   void RecordWrite(std::uint32_t count) { writeSizes_.push_back(count); }
   void StoreInfo(const std::string& path, const KXFileInfo& info) { infos_[path] = info; }

@@ -38,8 +38,8 @@ class IKXFileSpec : public IKXUnknown {
 class IKXFileStream : public IKXUnknown {
  public:
   KX_UNUSED_SLOT(3) KX_UNUSED_SLOT(4)
-  /// Slot 5: binds this object to the location and access mode of `spec`.
-  virtual KXResult KX_CALL SetSpec(IKXFileSpec* spec) = 0;
+  /// Slot 5: binds this object to the location and access mode of `fileSpec`.
+  virtual KXResult KX_CALL SetSpec(IKXFileSpec* fileSpec) = 0;
   KX_UNUSED_SLOT(6)
   /// Slot 7: non-zero when the file exists.
   virtual std::uint8_t KX_CALL Exists() = 0;

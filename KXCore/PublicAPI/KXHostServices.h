@@ -76,8 +76,8 @@ class IKXFileManager : public IKXUnknown {
   /// Slot 3: the platform's path separator character.
   virtual char KX_CALL GetPathSeparator() = 0;
   KX_UNUSED_SLOT(4) KX_UNUSED_SLOT(5) KX_UNUSED_SLOT(6) KX_UNUSED_SLOT(7) KX_UNUSED_SLOT(8)
-  /// Slot 9: stores a new file object's IKXFileSpec in `*spec` (one reference), or null.
-  virtual KXResult KX_CALL NewFileSpec(IKXFileSpec** spec) = 0;
+  /// Slot 9: stores a new file object's IKXFileSpec in `*fileSpec` (one reference), or null.
+  virtual KXResult KX_CALL NewFileSpec(IKXFileSpec** fileSpec) = 0;
 };
 
 /// Start-up facts, read once by KXDllInit.

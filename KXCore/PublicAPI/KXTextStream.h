@@ -188,8 +188,8 @@ class TKXTextStream : public TKXStream {
   /// Reads a path that may be relative to this stream's own file, and resolves it.
   void ReadPath(char* out) override;
 
-  /// Opens on the location and access mode of `spec`, creating the file when allowed.
-  virtual KXResult OpenFile(IKXFileSpec* spec, std::int32_t bufferSize, bool* created);
+  /// Opens on the location and access mode of `fileSpec`, creating the file when allowed.
+  virtual KXResult OpenFile(IKXFileSpec* fileSpec, std::int32_t bufferSize, bool* created);
   /// Opens `path`; see the constructor.
   virtual KXResult Open(const char* path, std::int32_t accessMode, std::int32_t bufferSize,
                         bool* created);

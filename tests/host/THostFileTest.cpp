@@ -32,16 +32,16 @@ class THostFileTest : public ::testing::Test {
   // The way the text stream binds a file: one object holds the location and mode, a second one
   // is asked for its I/O part and bound to the first.
   THostRef<IKXFileStream> Bind(const std::string& path, std::int32_t mode) {
-    THostRef<IKXFileSpec> spec;
-    EXPECT_EQ(files_.NewFileSpec(spec.Out()), kKXOk);
+    THostRef<IKXFileSpec> fileSpec;
+    EXPECT_EQ(files_.NewFileSpec(fileSpec.Out()), kKXOk);
     TKXString1023 text(path.c_str());
-    EXPECT_EQ(spec->SetPath(&text, 0), kKXOk);
-    EXPECT_EQ(spec->SetAccessMode(mode), kKXOk);
+    EXPECT_EQ(fileSpec->SetPath(&text, 0), kKXOk);
+    EXPECT_EQ(fileSpec->SetAccessMode(mode), kKXOk);
     THostRef<IKXFileSpec> other;
     files_.NewFileSpec(other.Out());
     THostRef<IKXFileStream> stream;
     EXPECT_EQ(other->QueryInterface(kKXIIDFileStream, stream.Slot()), kKXOk);
-    EXPECT_EQ(stream->SetSpec(spec.Get()), kKXOk);
+    EXPECT_EQ(stream->SetSpec(fileSpec.Get()), kKXOk);
     return stream;
   }
 
@@ -155,9 +155,9 @@ TEST_F(THostFileTest, RefusesOpenCreateAndNewFilesOnRequest) {
   EXPECT_EQ(file->Open(), kKXErrNotSupported);
   EXPECT_NE(file->Write("x", 1, nullptr), kKXOk) << "the file stayed closed";
   files_.Faults().RefuseNewFiles();
-  THostRef<IKXFileSpec> spec;
-  EXPECT_EQ(files_.NewFileSpec(spec.Out()), kKXOk);
-  EXPECT_FALSE(spec);
+  THostRef<IKXFileSpec> fileSpec;
+  EXPECT_EQ(files_.NewFileSpec(fileSpec.Out()), kKXOk);
+  EXPECT_FALSE(fileSpec);
 }
 
 TEST_F(THostFileTest, WriteLimitsFailOrShortenAndEveryWriteIsLogged) {
@@ -194,12 +194,12 @@ TEST_F(THostFileTest, SeeksFailAfterTheirAllowance) {
 }
 
 TEST_F(THostFileTest, FileObjectsLiveUntilTheirLastReference) {
-  THostRef<IKXFileSpec> spec;
-  files_.NewFileSpec(spec.Out());
+  THostRef<IKXFileSpec> fileSpec;
+  files_.NewFileSpec(fileSpec.Out());
   THostRef<IKXFileStream> stream;
-  EXPECT_EQ(spec->QueryInterface(kKXIIDFileStream, stream.Slot()), kKXOk);
+  EXPECT_EQ(fileSpec->QueryInterface(kKXIIDFileStream, stream.Slot()), kKXOk);
   EXPECT_EQ(app_.LiveFileObjects(), 1);
-  spec.Reset();
+  fileSpec.Reset();
   EXPECT_EQ(app_.LiveFileObjects(), 1);
   stream.Reset();
   EXPECT_EQ(app_.LiveFileObjects(), 0);

@@ -202,17 +202,17 @@ void TKXTextStream::OwnPath(TKXString& path) {
 
 KXResult TKXTextStream::Open(const char* path, std::int32_t accessMode, std::int32_t bufferSize,
                              bool* created) {
-  TKXCountedPtr<IKXFileSpec> spec;
-  NewFileObject(spec);
-  if (!spec) return kKXErrNoMemory;
+  TKXCountedPtr<IKXFileSpec> fileSpec;
+  NewFileObject(fileSpec);
+  if (!fileSpec) return kKXErrNoMemory;
   TKXString1023 pathText;
   pathText.AssignText(path);
-  if (KXResult result = spec->SetPath(&pathText, 0)) return result;
-  if (KXResult result = spec->SetAccessMode(accessMode)) return result;
-  return OpenFile(spec.Get(), bufferSize, created);
+  if (KXResult result = fileSpec->SetPath(&pathText, 0)) return result;
+  if (KXResult result = fileSpec->SetAccessMode(accessMode)) return result;
+  return OpenFile(fileSpec.Get(), bufferSize, created);
 }
 
-KXResult TKXTextStream::OpenFile(IKXFileSpec* spec, std::int32_t bufferSize, bool* created) {
+KXResult TKXTextStream::OpenFile(IKXFileSpec* fileSpec, std::int32_t bufferSize, bool* created) {
   if (created) *created = false;
   if (!file_) {
     TKXCountedPtr<IKXFileSpec> object;
@@ -220,7 +220,7 @@ KXResult TKXTextStream::OpenFile(IKXFileSpec* spec, std::int32_t bufferSize, boo
     if (object.Get()) object->QueryInterface(kKXIIDFileStream, file_.AsQuerySlot());
   }
   if (!file_) return kKXErrNoMemory;
-  if (KXResult result = file_->SetSpec(spec)) return FailOpen(result, created);
+  if (KXResult result = file_->SetSpec(fileSpec)) return FailOpen(result, created);
   file_->GetAccessFlags(&accessFlags_);
   length_ = 0;
   dirty_ = false;
