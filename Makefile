@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 TEST_FUZZ_SECONDS ?= 10
 
-.PHONY: run test fuzz deps build build-asan build-mingw32 clean
+.PHONY: run test fuzz bench deps build build-asan build-mingw32 clean
 
 deps:
 	@scripts/install-deps
@@ -34,6 +34,12 @@ test: build build-asan build-mingw32
 # Each fuzz target for FUZZ_SECONDS (make test: TEST_FUZZ_SECONDS), under the sanitizers.
 fuzz: deps
 	scripts/run-fuzzers $(FUZZ_SECONDS)
+
+# Speed and memory of the exporter, in the release build.
+bench: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release -j $(JOBS) --target t3d_bench
+	build/release/bench/t3d_bench
 
 clean:
 	rm -rf build
