@@ -1,5 +1,6 @@
 // The two layouts of the file, and the frame the export driver writes around the polygons.
 #include "support/ExpectedBuilderBrush.h"
+#include "support/TriangleScene.h"
 #include "T3d/ExportFixture.h"
 
 namespace {
@@ -8,14 +9,6 @@ int CountLines(const std::string& text) {
   int lines = 0;
   for (char c : text) lines += c == '\n';
   return lines;
-}
-
-// A triangle at host points (0,0,0), (10,0,0), (0,10,0) facing +Z, with the default texture.
-THostInstance& AddTriangle(THostScene& scene, const std::string& name) {
-  THostInstance& triangle = scene.AddInstance(name);
-  triangle.SetDefaultMaterialName("Default");
-  triangle.AddGroup().AddPolygon({{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, {0, 0, 1}, 0);
-  return triangle;
 }
 
 }  // namespace
@@ -33,25 +26,8 @@ TEST_F(ExportTest, EmptyUniverseIsTheBuilderBrushAlone) {
 }
 
 TEST_F(ExportTest, MapHoldsOneSubtractiveBrushPerInstance) {
-  AddTriangle(scene, "Tri").SetReferencePoint({1, 2, 3});
-  const std::string expected = std::string("Begin Map\n") + kExpectedBuilderBrush +
-                               "Begin Actor Class=Brush Name=Tri\n"
-                               "   CsgOper=CSG_Subtract\n"
-                               "   Location=(X=1.000000,Y=2.000000,Z=3.000000)\n"
-                               "   Begin Brush Name=Tri\n"
-                               "      Begin PolyList\n"
-                               "   Begin Polygon Item=Tri Texture=Default Link=0\n"
-                               "            Origin   +00000.000000,-00010.000000,+00000.000000\n"
-                               "            Normal   +00000.000000,+00000.000000,+00001.000000\n"
-                               "            Vertex   +00000.000000,-00010.000000,+00000.000000\n"
-                               "            Vertex   +00010.000000,+00000.000000,+00000.000000\n"
-                               "            Vertex   +00000.000000,+00000.000000,+00000.000000\n"
-                               "         End Polygon\n"
-                               "      End PolyList\n"
-                               "   End Brush\n"
-                               "   Brush=Model'MyLevel.Tri'\n"
-                               "End Actor\n";
-  EXPECT_EQ(ExportMap(), expected);
+  AddTriangle(scene, "Tri");
+  EXPECT_EQ(ExportMap(), ExpectedTriangleMap("Tri"));
   EXPECT_EQ(ProgressSteps(), 1);
 }
 

@@ -17,8 +17,8 @@
 #include "THostPolygonGroup.h"
 #include "THostRef.h"
 #include "THostScene.h"
-#include "support/ExpectedBuilderBrush.h"
 #include "support/FileText.h"
+#include "support/TriangleScene.h"
 
 namespace {
 
@@ -63,9 +63,7 @@ class LoadedPluginTest : public ::testing::Test {
 
 TEST_F(LoadedPluginTest, HostsUsualSequenceWritesTheMap) {
   THostScene scene;
-  THostInstance& box = scene.AddInstance("Box");
-  box.SetDefaultMaterialName("Default").SetReferencePoint({1, 2, 3});
-  box.AddGroup().AddPolygon({{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, {0, 0, 1}, 0);
+  AddTriangle(scene, "Box");
 
   ASSERT_EQ(library.KXDllInit(host.Shell()), kKXOk);
   THostRef<IKXClassFactory> factory;
@@ -84,23 +82,7 @@ TEST_F(LoadedPluginTest, HostsUsualSequenceWritesTheMap) {
   EXPECT_EQ(library.KXDllCanUnloadNow(), 0);
   EXPECT_EQ(library.KXDllCleanUp(), kKXOk);
 
-  EXPECT_EQ(ReadFileText(path), std::string("Begin Map\n") + kExpectedBuilderBrush +
-                                    "Begin Actor Class=Brush Name=Box\n"
-                                    "   CsgOper=CSG_Subtract\n"
-                                    "   Location=(X=1.000000,Y=2.000000,Z=3.000000)\n"
-                                    "   Begin Brush Name=Box\n"
-                                    "      Begin PolyList\n"
-                                    "   Begin Polygon Item=Box Texture=Default Link=0\n"
-                                    "            Origin   +00000.000000,-00010.000000,+00000.000000\n"
-                                    "            Normal   +00000.000000,+00000.000000,+00001.000000\n"
-                                    "            Vertex   +00000.000000,-00010.000000,+00000.000000\n"
-                                    "            Vertex   +00010.000000,+00000.000000,+00000.000000\n"
-                                    "            Vertex   +00000.000000,+00000.000000,+00000.000000\n"
-                                    "         End Polygon\n"
-                                    "      End PolyList\n"
-                                    "   End Brush\n"
-                                    "   Brush=Model'MyLevel.Box'\n"
-                                    "End Actor\n");
+  EXPECT_EQ(ReadFileText(path), ExpectedTriangleMap("Box"));
   for (int entry = 1; entry <= kKXServiceCount; ++entry) {
     EXPECT_EQ(host.ServiceReferencesHandedOut(entry), 1) << "entry " << entry;
     EXPECT_EQ(host.ServiceReferencesReturned(entry), 1) << "entry " << entry;

@@ -13,8 +13,8 @@
 #include "THostPolygonGroup.h"
 #include "THostScene.h"
 #include "WindowsHost.h"
-#include "support/ExpectedBuilderBrush.h"
 #include "support/FileText.h"
+#include "support/TriangleScene.h"
 
 namespace {
 
@@ -71,9 +71,7 @@ class NoAccessPage {
 
 TEST_F(DllExportTest, HostsUsualSequenceWritesTheMap) {
   THostScene scene;
-  THostInstance& box = scene.AddInstance("Box");
-  box.SetDefaultMaterialName("Default").SetReferencePoint({1, 2, 3});
-  box.AddGroup().AddPolygon({{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, {0, 0, 1}, 0);
+  AddTriangle(scene, "Box");
 
   ASSERT_EQ(dll.Init(host.Shell()), kKXOk);
   IKXExporter* exporter = MakeExporter();
@@ -86,23 +84,7 @@ TEST_F(DllExportTest, HostsUsualSequenceWritesTheMap) {
   EXPECT_EQ(dll.CanUnloadNow(), 0);
   EXPECT_EQ(dll.CleanUp(), kKXOk);
 
-  EXPECT_EQ(ReadFileText(path), std::string("Begin Map\n") + kExpectedBuilderBrush +
-                                    "Begin Actor Class=Brush Name=Box\n"
-                                    "   CsgOper=CSG_Subtract\n"
-                                    "   Location=(X=1.000000,Y=2.000000,Z=3.000000)\n"
-                                    "   Begin Brush Name=Box\n"
-                                    "      Begin PolyList\n"
-                                    "   Begin Polygon Item=Box Texture=Default Link=0\n"
-                                    "            Origin   +00000.000000,-00010.000000,+00000.000000\n"
-                                    "            Normal   +00000.000000,+00000.000000,+00001.000000\n"
-                                    "            Vertex   +00000.000000,-00010.000000,+00000.000000\n"
-                                    "            Vertex   +00010.000000,+00000.000000,+00000.000000\n"
-                                    "            Vertex   +00000.000000,+00000.000000,+00000.000000\n"
-                                    "         End Polygon\n"
-                                    "      End PolyList\n"
-                                    "   End Brush\n"
-                                    "   Brush=Model'MyLevel.Box'\n"
-                                    "End Actor\n");
+  EXPECT_EQ(ReadFileText(path), ExpectedTriangleMap("Box"));
   for (int entry = 1; entry <= kKXServiceCount; ++entry) {
     EXPECT_EQ(host.ServiceReferencesHandedOut(entry), 1) << "entry " << entry;
     EXPECT_EQ(host.ServiceReferencesReturned(entry), 1) << "entry " << entry;
