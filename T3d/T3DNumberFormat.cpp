@@ -40,16 +40,12 @@ T3DLineBuffer& T3DLineBuffer::AppendPolygonValue(double value) {
   const std::size_t count = FormatMagnitude(value, digits, sizeof digits);
   const char sign = std::signbit(value) ? '-' : '+';
   // printf fills finite values with zeros after the sign, and non-finite ones with spaces
-  // before it.
+  // before it. The shortest text ("nan") leaves a fill of 9, which each run below covers.
   const bool finite = std::isfinite(value);
   const std::size_t fill = count + 1 < kWidth ? kWidth - count - 1 : 0;
-  if (!finite) {
-    for (std::size_t i = 0; i < fill; ++i) AppendBytes(" ", 1);
-  }
+  if (!finite) AppendBytes("            ", fill);
   AppendBytes(&sign, 1);
-  if (finite) {
-    for (std::size_t i = 0; i < fill; ++i) AppendBytes("0", 1);
-  }
+  if (finite) AppendBytes("000000000000", fill);
   AppendBytes(digits, count);
   return *this;
 }
