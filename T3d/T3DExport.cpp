@@ -10,6 +10,7 @@
 #include "KXString.h"
 #include "KXTextStream.h"
 #include "T3d/T3DBuilderBrush.h"
+#include "T3d/T3DGeometry.h"
 #include "T3d/T3DInstanceFilter.h"
 #include "T3d/T3DMapLayout.h"
 #include "T3d/T3DNumberFormat.h"
@@ -35,7 +36,7 @@ TKXTextStream* CreateOutputStream(IKXFileStream* destination) {
   destination->GetPath(&path);
   auto* stream = new TKXTextStream(path.GetBuffer(), static_cast<std::int32_t>(kKXFileWrite),
                                    kStreamBufferSize, nullptr);
-  if (!stream) throw TKXException(kKXErrMissingObject, "T3d", 366);
+  if (!stream) throw TKXException(kKXErrMissingObject, kKXRaisedNoStreamMemory);
   return stream;
 }
 
@@ -75,7 +76,7 @@ bool WriteActor(TKXStream& stream, IKXInstance* instance, TKXTransform& transfor
   TKXVector3 reference{0, 0, 0};
   element->GetReferencePoint(&reference);
   TKXVector3 location{0, 0, 0};
-  transform.TransformPoint(reference, location);
+  TransformPoint(transform, reference, location);
 
   stream << "Begin Actor Class=Brush Name=" << actorName << "\n";
   stream << "   CsgOper=CSG_Subtract\n";

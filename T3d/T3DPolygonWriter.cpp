@@ -90,7 +90,7 @@ void WriteVertices(const PolygonContext& context, IKXPolygon* polygon, std::int3
     TKXVector3 point{0, 0, 0};
     vertex->GetPoint(&point);
     TKXVector3 world{0, 0, 0};
-    context.transform.TransformPoint(point, world);
+    TransformPoint(context.transform, point, world);
     const float x = RoundToInteger(world.x);
     const float y = -RoundToInteger(world.y);
     const float z = RoundToInteger(world.z);
@@ -133,7 +133,7 @@ void WriteGroups(const PolygonContext& context, IKXPolygonGroupList* groups) {
 void WriteMesh(const PolygonContext& context, IKXMeshSource* source) {
   TKXCountedPtr<IKXUnknown> mesh;
   source->GetMesh(mesh.AsOutParam());
-  if (!mesh) throw TKXException(kKXErrMissingObject, "T3d", 250);
+  if (!mesh) throw TKXException(kKXErrMissingObject, kKXRaisedMissingMesh);
   TKXCountedPtr<IKXUnknown> meshPart;
   mesh->QueryInterface(kKXIIDMesh, meshPart.AsQuerySlot());
   if (!meshPart) return;

@@ -4,12 +4,12 @@
 #include <cstring>
 
 #include "KXCountedPtrHelper.h"
-#include "KXException.h"
+#include "KXExceptionSupport.h"
 #include "KXIdentifiers.h"
+#include "KXImplements.h"
 #include "KXResultCodes.h"
 #include "KXServiceTable.h"
-#include "plugin/KXComponent.h"
-#include "plugin/KXOutSlot.h"
+#include "plugin/KXComponentClasses.h"
 #include "plugin/TKXClassFactory.h"
 #include "plugin/TKXComObject.h"
 

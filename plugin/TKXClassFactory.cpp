@@ -1,18 +1,9 @@
 #include "plugin/TKXClassFactory.h"
 
-#include "KXIdentifiers.h"
 #include "KXResultCodes.h"
-#include "plugin/KXComponent.h"
+#include "plugin/KXComponentClasses.h"
 
 TKXClassFactory::TKXClassFactory(const KXGUID& classId) : classId_(classId) {}
-
-KXResult TKXClassFactory::QueryInterface(const KXGUID& iid, void** out) {
-  return KXQueryClassChain<TKXComObject, IKXClassFactory, kKXIIDClassFactory>(this, iid, out);
-}
-
-std::int32_t TKXClassFactory::AddRef() { return TKXComObject::AddRef(); }
-
-std::int32_t TKXClassFactory::Release() { return ReleaseByRule(this); }
 
 KXResult TKXClassFactory::CreateInstance(IKXUnknown* outer, const KXGUID& iid, void** out) {
   TKXComObject* component = CreateComponent(classId_);

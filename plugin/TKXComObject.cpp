@@ -1,6 +1,8 @@
 #include "plugin/TKXComObject.h"
 
 #include "KXException.h"
+#include "KXExceptionSupport.h"
+#include "KXImplements.h"
 #include "KXIdentifiers.h"
 #include "KXResultCodes.h"
 
@@ -12,12 +14,8 @@ TKXComObject::~TKXComObject() { --KXLiveObjectCount; }
 
 KXResult TKXComObject::QueryInterface(const KXGUID& iid, void** out) {
   if (outer_) return outer_->QueryInterface(iid, out);
-  if (iid == kKXIIDUnknown) {
-    KXStoreInterface(out, this);
-    return kKXOk;
-  }
-  KXReleaseSlot(out);
-  return kKXErrNoInterface;
+  if (iid == kKXIIDUnknown) return KXStoreInterface(out, this);
+  return KXRefuseInterface(out);
 }
 
 std::int32_t TKXComObject::AddRef() {

@@ -1,13 +1,6 @@
 #include "plugin/TKXExporterBase.h"
 
-#include "KXIdentifiers.h"
 #include "KXResultCodes.h"
-
-KXResult TKXExporterBase::QueryInterface(const KXGUID& iid, void** out) {
-  return KXQueryClassChain<TKXExtensionObject, IKXExporter, kKXIIDExporter>(this, iid, out);
-}
-
-std::int32_t TKXExporterBase::AddRef() { return TKXComObject::AddRef(); }
 
 std::uint8_t TKXExporterBase::ExporterOperation3(std::uint32_t, std::uint32_t) { return 1; }
 

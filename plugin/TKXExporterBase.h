@@ -2,16 +2,13 @@
 #pragma once
 
 #include "KXComponentInterfaces.h"
+#include "KXImplements.h"
 #include "plugin/TKXExtensionObject.h"
 
 /// IKXExporter part first, then the TKXExtensionObject parts. Release stays abstract; the
 /// default Export writes nothing.
-class TKXExporterBase : public IKXExporter, public TKXExtensionObject {
+class TKXExporterBase : public KXImplements<KXAbstract, IKXExporter, TKXExtensionObject> {
  public:
-  /// Answers IKXExporter, else as TKXExtensionObject.
-  KXResult KX_CALL QueryInterface(const KXGUID& iid, void** out) override;
-  std::int32_t KX_CALL AddRef() override;
-
   std::uint8_t KX_CALL ExporterOperation3(std::uint32_t first, std::uint32_t second) override;
   std::uint8_t KX_CALL ExporterOperation4() override;
   KXResult KX_CALL ExporterOperation5(std::uint32_t first, std::uint32_t second,
@@ -30,6 +27,3 @@ class TKXExporterBase : public IKXExporter, public TKXExtensionObject {
   ~TKXExporterBase() = default;
 };
 
-KX_ABI_ASSERT(sizeof(IKXExporter) == 4, "IKXExporter part: one table");
-KX_ABI_ASSERT(sizeof(TKXExporterBase) == 20,
-              "TKXExporterBase: IKXExporter part at 0, TKXExtensionObject parts from 4");

@@ -1,17 +1,9 @@
 #include "plugin/TKXExtensionObject.h"
 
-#include "KXIdentifiers.h"
 #include "KXResultCodes.h"
-#include "plugin/KXOutSlot.h"
-
-KXResult TKXExtensionObject::QueryInterface(const KXGUID& iid, void** out) {
-  return KXQueryClassChain<TKXComObject, IKXExtension, kKXIIDExtension>(this, iid, out);
-}
-
-std::int32_t TKXExtensionObject::AddRef() { return TKXComObject::AddRef(); }
 
 void TKXExtensionObject::ExtensionOperation3(IKXUnknown** slot, std::uint32_t) {
-  if (slot) KXReleaseSlot(reinterpret_cast<void**>(slot));
+  if (slot) KXReleaseSlot(KXSlot(slot));
 }
 
 std::uint8_t TKXExtensionObject::ExtensionOperation4(std::uint32_t) { return 1; }

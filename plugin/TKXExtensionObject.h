@@ -2,15 +2,12 @@
 #pragma once
 
 #include "KXComponentInterfaces.h"
+#include "KXImplements.h"
 #include "plugin/TKXComObject.h"
 
 /// TKXComObject part first, IKXExtension part second. Release stays abstract.
-class TKXExtensionObject : public TKXComObject, public IKXExtension {
+class TKXExtensionObject : public KXImplements<KXAbstract, TKXComObject, IKXExtension> {
  public:
-  /// Answers IKXExtension, else as TKXComObject.
-  KXResult KX_CALL QueryInterface(const KXGUID& iid, void** out) override;
-  std::int32_t KX_CALL AddRef() override;
-
   void KX_CALL ExtensionOperation3(IKXUnknown** slot, std::uint32_t value) override;
   std::uint8_t KX_CALL ExtensionOperation4(std::uint32_t value) override;
   KXResult KX_CALL ExtensionOperation5(std::uint32_t first, std::uint32_t second) override;
@@ -28,6 +25,3 @@ class TKXExtensionObject : public TKXComObject, public IKXExtension {
   ~TKXExtensionObject() = default;
 };
 
-KX_ABI_ASSERT(sizeof(IKXExtension) == 4, "IKXExtension part: one table");
-KX_ABI_ASSERT(sizeof(TKXExtensionObject) == 16,
-              "TKXExtensionObject: TKXComObject part at 0, IKXExtension part at 12");

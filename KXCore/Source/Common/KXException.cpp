@@ -1,7 +1,8 @@
-#include "KXException.h"
+#include "KXExceptionSupport.h"
 
 #include <exception>
 
+#include "KXException.h"
 #include "KXPlatform.h"
 #include "KXResultCodes.h"
 #include "KXTranslator.h"
@@ -13,25 +14,6 @@ KXSystemTranslator gSavedTranslator = nullptr;
 
 }  // namespace
 
-TKXException::TKXException(KXResult code, const char* file, int line)
-    : code_(code), file_(file), line_(line), detail_(nullptr) {}
-
-TKXException::TKXException(const TKXException& other)
-    : TKXObject(other),
-      code_(other.code_),
-      file_(other.file_),
-      line_(other.line_),
-      detail_(other.detail_) {
-  // Exactly one copy owns the detail.
-  other.detail_ = nullptr;
-}
-
-void TKXException::AttachDetail(TKXExceptionDetail* detail) {
-  if (detail == detail_) return;
-  delete detail_;
-  detail_ = detail;
-}
-
 void KXNotImplemented() { throw TKXException(kKXErrNotImplemented, nullptr, 0); }
 
 void KXTranslateSystemException(std::uint32_t, KXSystemExceptionInfo* info) {
@@ -41,7 +23,7 @@ void KXTranslateSystemException(std::uint32_t, KXSystemExceptionInfo* info) {
 }
 
 void KXTerminateHandler() {
-  throw TKXException(kKXErrSystemException, "KXCore/Source/Common/KXException", 50);
+  throw TKXException(kKXErrSystemException, kKXRaisedTerminate);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "KXException.h"
+#include "KXExceptionSupport.h"
 #include "KXString.h"
 #include "KXStrings.h"
 #include "KXTextStream.h"

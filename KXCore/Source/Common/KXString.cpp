@@ -2,6 +2,8 @@
 
 #include "KXCharacters.h"
 #include "KXException.h"
+#include "KXExceptionSupport.h"
+#include "KXMemory.h"
 #include "KXPlatform.h"
 #include "KXStrings.h"
 
@@ -21,6 +23,12 @@ int CompareNoCase(const char* a, const char* b) {
 }
 
 }  // namespace
+
+void* TKXString::operator new(std::size_t size) noexcept {
+  return KXAllocObject(static_cast<std::uint32_t>(size));
+}
+
+void TKXString::operator delete(void* object) noexcept { KXFreeObject(object); }
 
 TKXString::~TKXString() = default;
 

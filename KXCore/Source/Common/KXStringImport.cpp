@@ -2,6 +2,7 @@
 // characters through the host's tables.
 #include "KXCharTables.h"
 #include "KXCharacters.h"
+#include "KXMemory.h"
 #include "KXServiceTable.h"
 #include "KXString.h"
 #include "KXStrings.h"

@@ -1,6 +1,7 @@
 #include "KXTextStreamBookmark.h"
 
 #include "KXException.h"
+#include "KXExceptionSupport.h"
 #include "KXStrings.h"
 #include "KXTextStream.h"
 

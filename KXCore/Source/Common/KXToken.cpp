@@ -9,9 +9,6 @@
 
 namespace {
 
-const char kTokenFile[] = "KXCore/Source/Common/KXToken";
-constexpr int kTokenLine = 516;
-
 constexpr char kQuote = '"';
 constexpr char kBackslash = '\\';
 constexpr char kEscapeByte = 1;
@@ -209,7 +206,7 @@ KXResult ReadHexCount(TKXStream& stream, std::uint32_t* count) {
 
 TKXString255 ReadTokenString(TKXStream& stream) {
   char token[kKXTokenSize];
-  if (KXResult result = ScanToken(stream, token)) throw TKXException(result, kTokenFile, kTokenLine);
+  if (KXResult result = ScanToken(stream, token)) throw TKXException(result, kKXRaisedTokenAtEnd);
   TKXString255 text;
   text.AssignText(token);
   text.PrepareImported();

@@ -2,10 +2,7 @@
 // for each, a list of the bytes that expand to more than one.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-
-#include "KXTypes.h"
 
 /// A map entry that sends a byte to nothing: the byte is dropped.
 constexpr std::uint8_t kKXCharDrop = 0;
@@ -19,5 +16,3 @@ struct KXCharTables {
   const std::uint8_t* expansions[2];
 };
 
-KX_ABI_ASSERT(offsetof(KXCharTables, expansions) == 512, "expansion list pointers at 512 and 516");
-KX_ABI_ASSERT(sizeof(KXCharTables) == 520, "the character tables are 520 bytes");

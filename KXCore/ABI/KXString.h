@@ -5,12 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "KXMemory.h"
 #include "KXTypes.h"
 
 class TKXString {
  public:
-  KX_OBJECT_MEMORY
+  // Strings the plug-in creates live in host object memory, like every object it makes.
+  static void* operator new(std::size_t size) noexcept;
+  static void operator delete(void* object) noexcept;
+  static void* operator new(std::size_t, void* place) noexcept { return place; }
+  static void operator delete(void*, void*) noexcept {}
 
   virtual ~TKXString();
   virtual TKXString& Assign(const TKXString& other);
@@ -113,21 +116,3 @@ using TKXString1023 = TKXFixedString<1023>;
 extern template class TKXFixedString<15>;
 extern template class TKXFixedString<255>;
 extern template class TKXFixedString<1023>;
-
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Winvalid-offsetof"
-struct TKXStringLayout {
-  static constexpr std::size_t kCharLength = offsetof(TKXString, charLength_);
-  static constexpr std::size_t kByteLength = offsetof(TKXString, byteLength_);
-  static constexpr std::size_t kCapacity = offsetof(TKXString, capacity_);
-  static constexpr std::size_t kBuffer = offsetof(TKXString1023, buffer_);
-};
-#pragma GCC diagnostic pop
-KX_ABI_ASSERT(sizeof(TKXString) == 16, "TKXString: table, charLength, byteLength, capacity");
-KX_ABI_ASSERT(TKXStringLayout::kCharLength == 4 && TKXStringLayout::kByteLength == 8 &&
-                  TKXStringLayout::kCapacity == 12,
-              "TKXString: charLength at 4, byteLength at 8, capacity at 12");
-KX_ABI_ASSERT(TKXStringLayout::kBuffer == 16, "the inline buffer follows the counters");
-KX_ABI_ASSERT(sizeof(TKXString15) == 32 && sizeof(TKXString255) == 272 &&
-                  sizeof(TKXString1023) == 1040,
-              "fixed strings carry capacity + 1 bytes inline");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "KXGUID.h"
+#include "KXIdentifiers.h"
 #include "KXResultCodes.h"
 #include "KXTypes.h"
 
@@ -19,6 +20,23 @@ class IKXUnknown {
  protected:
   ~IKXUnknown() = default;
 };
+
+/// The identifier under which objects answer interface `I`, stated once per interface with
+/// KX_INTERFACE_ID. An interface without one (a scene, a polygon) is reached only through
+/// the operations that hand it out, never by a query.
+template <class I>
+struct KXInterfaceID {
+  static constexpr bool kDeclared = false;
+};
+
+#define KX_INTERFACE_ID(I, iid)                    \
+  template <>                                      \
+  struct KXInterfaceID<I> {                        \
+    static constexpr bool kDeclared = true;        \
+    static constexpr const KXGUID& kValue = iid;   \
+  }
+
+KX_INTERFACE_ID(IKXUnknown, kKXIIDUnknown);
 
 // A slot that the plug-in never calls: it only keeps the named operations at their positions.
 // A host may leave it as it is.

@@ -75,3 +75,7 @@ class IKXExtension : public IKXUnknown {
   /// Slot 12: takes one value; returns kKXErrNotSupported.
   virtual KXResult KX_CALL ExtensionOperation12(std::uint32_t value) = 0;
 };
+
+KX_INTERFACE_ID(IKXClassFactory, kKXIIDClassFactory);
+KX_INTERFACE_ID(IKXExporter, kKXIIDExporter);
+KX_INTERFACE_ID(IKXExtension, kKXIIDExtension);

@@ -1,4 +1,4 @@
-// Points and the host's transform record.
+// Points and the host's transform record: plain data that crosses the host boundary.
 #pragma once
 
 #include "KXTypes.h"
@@ -9,10 +9,10 @@ struct TKXVector3 {
   float y;
   float z;
 };
-static_assert(sizeof(TKXVector3) == 12, "TKXVector3 is three floats");
 
 /// The host's transform into world coordinates, 19 floats in this order. A point is moved by
-/// the centre, scaled per axis, multiplied by the linear part, scaled and translated.
+/// the centre, scaled per axis, multiplied by the linear part, scaled and translated (the
+/// exporter's TransformPoint).
 struct TKXTransform {
   float linear[9];  // 3x3, row by row
   TKXVector3 translation;
@@ -27,8 +27,4 @@ struct TKXTransform {
         scale(1),
         centre{0, 0, 0},
         axisScale{1, 1, 1} {}
-
-  /// `out` = this transform applied to `in`, in single precision.
-  void TransformPoint(const TKXVector3& in, TKXVector3& out) const;
 };
-static_assert(sizeof(TKXTransform) == 76, "TKXTransform is 19 floats");

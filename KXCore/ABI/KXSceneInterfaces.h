@@ -169,3 +169,8 @@ class IKXTexture : public IKXUnknown {
   /// Slot 37: fills `name` with the texture's name.
   virtual KXResult KX_CALL GetName(TKXString* name) = 0;
 };
+
+KX_INTERFACE_ID(IKXInstance, kKXIIDInstance);
+KX_INTERFACE_ID(IKXTreeElement, kKXIIDTreeElement);
+KX_INTERFACE_ID(IKXMeshSource, kKXIIDMeshSource);
+KX_INTERFACE_ID(IKXPolygonGroupList, kKXIIDPolygonGroupList);

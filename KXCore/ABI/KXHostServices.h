@@ -118,3 +118,12 @@ class IKXHeldService25 : public IKXUnknown {
   /// Slot 104: a start-up call; the answer is not kept.
   virtual std::uint8_t KX_CALL StartupCall() = 0;
 };
+
+KX_INTERFACE_ID(IKXShellUtilities, kKXIIDShellUtilities);
+KX_INTERFACE_ID(IKXFileManager, kKXIIDFileManager);
+KX_INTERFACE_ID(IKXResourceManager, kKXIIDResourceManager);
+KX_INTERFACE_ID(IKXStartupInfo, kKXIIDStartupInfo);
+KX_INTERFACE_ID(IKXMemoryManager, kKXIIDMemoryManager);
+KX_INTERFACE_ID(IKXPlatformInfo, kKXIIDPlatformInfo);
+KX_INTERFACE_ID(IKXHeldService24, kKXIIDHeldService24);
+KX_INTERFACE_ID(IKXHeldService25, kKXIIDHeldService25);

@@ -13,7 +13,7 @@
 template <class T, class... Args>
 T* KXCreateObject(Args&&... args) {
   void* memory = KXAllocObject(static_cast<std::uint32_t>(sizeof(T)));
-  if (!memory) throw TKXException(kKXErrNoMemory, "KXCore/PublicAPI/KXCountedPtrHelper", 166);
+  if (!memory) throw TKXException(kKXErrNoMemory, kKXRaisedNoObjectMemory);
   try {
     return ::new (memory) T(std::forward<Args>(args)...);
   } catch (...) {

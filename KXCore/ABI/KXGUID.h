@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstddef>
 #include <cstring>
 
 struct KXGUID {
@@ -16,11 +15,6 @@ struct KXGUID {
                    std::uint8_t b5, std::uint8_t b6, std::uint8_t b7)
       : data1(d1), data2(d2), data3(d3), data4{b0, b1, b2, b3, b4, b5, b6, b7} {}
 };
-
-static_assert(sizeof(KXGUID) == 16, "KXGUID is 16 bytes");
-static_assert(offsetof(KXGUID, data2) == 4 && offsetof(KXGUID, data3) == 6 &&
-                  offsetof(KXGUID, data4) == 8,
-              "KXGUID field offsets");
 
 // Equal when all 16 bytes are equal, compared as four 32-bit words.
 inline bool operator==(const KXGUID& a, const KXGUID& b) {

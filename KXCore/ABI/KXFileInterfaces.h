@@ -1,8 +1,6 @@
 // Host file objects: a location with an access mode, and the I/O interface on it.
 #pragma once
 
-#include <cstddef>
-
 #include "KXUnknown.h"
 
 class TKXString;
@@ -19,9 +17,6 @@ struct KXFileInfo {
   FourCharCode type;
   FourCharCode creator;
 };
-static_assert(sizeof(KXFileInfo) == 48, "the info record is 48 bytes");
-static_assert(offsetof(KXFileInfo, type) == 40 && offsetof(KXFileInfo, creator) == 44,
-              "type at 40, creator at 44");
 
 /// A file location with an access mode.
 class IKXFileSpec : public IKXUnknown {
@@ -81,3 +76,5 @@ class IKXFileStream : public IKXUnknown {
   /// Slot 42: stores the info record.
   virtual KXResult KX_CALL SetInfo(const KXFileInfo* info) = 0;
 };
+
+KX_INTERFACE_ID(IKXFileStream, kKXIIDFileStream);
