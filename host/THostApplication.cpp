@@ -2,10 +2,7 @@
 
 #include "KXIdentifiers.h"
 
-THostApplication::THostApplication()
-    : entry24_(kKXIIDHeldService24),
-      entry25_(kKXIIDHeldService25),
-      refs_(kKXServiceCount, nullptr) {
+THostApplication::THostApplication() : refs_(kKXServiceCount, nullptr) {
   Register(1, &utilities_, utilities_.References());
   Register(3, &files_, files_.References());
   Register(4, &resources_, resources_.References());

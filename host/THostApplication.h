@@ -6,15 +6,10 @@
 #include <vector>
 
 #include "KXHostServices.h"
-#include "THostFileManager.h"
-#include "THostHeldService.h"
+#include "THostCom.h"
+#include "THostFiles.h"
 #include "THostMemory.h"
-#include "THostPlatformInfo.h"
-#include "THostResources.h"
 #include "THostShell.h"
-#include "THostShellUtilities.h"
-#include "THostStartupCallService.h"
-#include "THostStartupInfo.h"
 
 /// Owns the shell and the 27 services behind it. Hand Shell() to KXDllInit; configure and
 /// inspect each service through its accessor; switch a service off with Withhold.

@@ -12,7 +12,7 @@ constexpr int kFreedFill = 0xDD;
 void* RawAllocate(std::uint32_t size) { return std::malloc(size ? size : 1); }
 }  // namespace
 
-THostMemory::THostMemory() : THostService(kKXIIDMemoryManager) {}
+THostMemory::THostMemory() = default;
 
 THostMemory::~THostMemory() {
   for (const auto& [p, allocation] : live_) std::free(p);

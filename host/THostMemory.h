@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "KXHostServices.h"
-#include "THostService.h"
+#include "THostCom.h"
 
 /// IKXMemoryManager on malloc. Object memory (slots 7, 8) and block memory (slots 3, 5, 6) are
 /// kept apart: memory of one kind given back through the other kind's operation, or any pointer
@@ -16,7 +16,7 @@
 /// Requests are numbered together over both kinds: every AllocObject, AllocBlock and
 /// ReallocBlock is one request, refused or not. A refused request returns null (a refused
 /// resize leaves the block as it was). Freeing null is allowed and does nothing.
-class THostMemory final : public THostService<IKXMemoryManager> {
+class THostMemory final : public KXImplements<THostMemory, THostCounted, IKXMemoryManager> {
  public:
   THostMemory();
   /// Gives back whatever is still live, so that a leak shows in the counters, not in the process.

@@ -15,6 +15,7 @@ void* OpenLibrary(const std::string& path, std::string& error) {
   return reinterpret_cast<void*>(module);
 }
 void CloseLibrary(void* handle) { FreeLibrary(static_cast<HMODULE>(handle)); }
+bool Mapped(const std::string& path) { return GetModuleHandleA(path.c_str()) != nullptr; }
 // GetProcAddress hands back a generic function pointer; cast through it to the entry's type.
 template <class Fn>
 Fn FindSymbol(void* handle, const char* name) {
@@ -31,6 +32,11 @@ void* OpenLibrary(const std::string& path, std::string& error) {
   return handle;
 }
 void CloseLibrary(void* handle) { dlclose(handle); }
+bool Mapped(const std::string& path) {
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+  if (handle) dlclose(handle);
+  return handle != nullptr;
+}
 // POSIX guarantees that a data pointer from dlsym converts to a function pointer.
 template <class Fn>
 Fn FindSymbol(void* handle, const char* name) {
@@ -41,6 +47,8 @@ Fn FindSymbol(void* handle, const char* name) {
 }  // namespace
 
 THostPluginLibrary::~THostPluginLibrary() { Unload(); }
+
+bool THostPluginLibrary::IsMapped(const std::string& path) { return Mapped(path); }
 
 bool THostPluginLibrary::Load(const std::string& path) {
   Unload();

@@ -7,8 +7,10 @@
 #include "KXHostServices.h"
 #include "KXTypes.h"
 
-/// The plug-in, loaded from its file. Every entry point is resolved by its plain name; loading
-/// fails when any is missing. The library is unloaded on destruction.
+/// The plug-in, loaded from its file as the host application loads it (dlopen, or LoadLibrary on
+/// Windows): the one loader of the tool, the end-to-end tests and the Windows test programs.
+/// Every entry point is resolved by its plain name; loading fails when any is missing. The
+/// library is unloaded on destruction.
 class THostPluginLibrary {
  public:
   using InitFn = KXResult(KX_CALL*)(IKXShell*);
@@ -27,6 +29,10 @@ class THostPluginLibrary {
   void Unload();
   bool IsLoaded() const { return handle_ != nullptr; }
   const std::string& Error() const { return error_; }
+  /// The system's handle of the loaded library (on Windows its module, the image's base).
+  void* Handle() const { return handle_; }
+  /// True while the library file at `path` is mapped into this process, by anyone.
+  static bool IsMapped(const std::string& path);
 
   InitFn KXDllInit = nullptr;
   CleanUpFn KXDllCleanUp = nullptr;

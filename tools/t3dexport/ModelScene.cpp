@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "THostPolygonGroup.h"
 #include "THostScene.h"
 
 namespace {

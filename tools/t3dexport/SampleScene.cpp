@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "THostPolygonGroup.h"
 #include "THostScene.h"
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include "ExportSession.h"
 #include "ModelScene.h"
+#include "PluginPath.h"
 #include "SampleScene.h"
 #include "THostScene.h"
 
@@ -23,11 +24,12 @@ void PrintUsage() {
                "  --sample   export the bundled sample scene (a small room of box brushes)\n"
                "  --scale    model units to map units (default 1; coordinates are rounded to\n"
                "             whole map units, so a model in metres wants 64 or so)\n"
-               "  --plugin   the plug-in library to load (default: the one built with this tool)\n");
+               "  --plugin   the plug-in library to load (default: lib/ of the installation, else the one built\n"
+               "             with this tool)\n");
 }
 
 struct Options {
-  std::string plugin = T3D_DEFAULT_PLUGIN;
+  std::string plugin = DefaultPluginPath();
   std::string model;
   std::string output;
   bool sample = false;

@@ -1,0 +1,318 @@
+#include "THostFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+#include "KXIdentifiers.h"
+#include "THostShell.h"
+
+namespace {
+constexpr KXResult kRefused = kKXErrNotSupported;
+
+// Files are bytes: no line-end translation where the C library would otherwise do it.
+#ifdef O_BINARY
+constexpr int kBinary = O_BINARY;
+#else
+constexpr int kBinary = 0;
+#endif
+
+KXResult OpenFailure() { return errno == ENOENT ? kKXErrFileNotFound : kRefused; }
+}  // namespace
+
+/// A host file object: a location with an access mode, and byte I/O with POSIX calls on the real
+/// file there. It enters its manager's table when made and leaves it when its last reference goes
+/// (or when the manager goes first).
+class THostFile final
+    : public KXImplements<THostFile, THostCounted, IKXFileSpec, IKXFileStream> {
+ public:
+  THostFile(THostFileTable& table, bool forPlugin) : table_(table), forPlugin_(forPlugin) {
+    table_.Enter(this);
+  }
+  ~THostFile() {
+    Close();
+    table_.Leave(this);
+  }
+
+  /// Destroys the object at 0.
+  std::int32_t KX_CALL Release() override {
+    const std::int32_t count = refs_.Drop();
+    if (count == 0) delete this;
+    return count;
+  }
+
+  // IKXFileSpec
+  KXResult KX_CALL SetPath(const TKXString* path, std::int32_t flags) override;
+  KXResult KX_CALL SetAccessMode(std::int32_t mode) override;
+
+  // IKXFileStream
+  KXResult KX_CALL SetSpec(IKXFileSpec* fileSpec) override;
+  std::uint8_t KX_CALL Exists() override;
+  KXResult KX_CALL GetInfo(KXFileInfo* info) override;
+  KXResult KX_CALL GetLength(std::uint32_t* length) override;
+  KXResult KX_CALL GetPosition(std::uint32_t* position) override;
+  KXResult KX_CALL GetAccessFlags(std::uint32_t* flags) override;
+  KXResult KX_CALL Create() override;
+  KXResult KX_CALL Open() override;
+  KXResult KX_CALL Close() override;
+  KXResult KX_CALL Read(void* dst, std::uint32_t count, std::uint32_t* actual) override;
+  KXResult KX_CALL Write(const void* src, std::uint32_t count, std::uint32_t* actual) override;
+  KXResult KX_CALL Seek(std::int32_t offset, std::int32_t origin) override;
+  KXResult KX_CALL SetLength(std::uint32_t length) override;
+  KXResult KX_CALL GetPath(TKXString* path) override;
+  KXResult KX_CALL SetInfo(const KXFileInfo* info) override;
+
+  void SetPathText(std::string path) { path_ = std::move(path); }
+  bool IsOpen() const { return fd_ >= 0; }
+  bool MadeForPlugin() const { return forPlugin_; }
+
+ private:
+  bool Allows(std::uint32_t flag) const { return (mode_ & flag) != 0; }
+  KXResult LengthOfOpenFile(std::uint32_t& length) const;
+  KXResult WriteAll(const void* src, std::uint32_t count, std::uint32_t& written);
+
+  THostFileTable& table_;
+  bool forPlugin_;
+  std::string path_;
+  std::uint32_t mode_ = 0;
+  int fd_ = -1;
+};
+
+KXResult THostFile::SetPath(const TKXString* path, std::int32_t) {
+  if (!path) return kRefused;
+  path_ = THostReadString(path);
+  return kKXOk;
+}
+
+KXResult THostFile::SetAccessMode(std::int32_t mode) {
+  mode_ = static_cast<std::uint32_t>(mode);
+  return kKXOk;
+}
+
+KXResult THostFile::SetSpec(IKXFileSpec* fileSpec) {
+  const THostFile* source = table_.FindBySpec(fileSpec);
+  if (!source) return kRefused;
+  Close();
+  path_ = source->path_;
+  mode_ = source->mode_;
+  return kKXOk;
+}
+
+std::uint8_t THostFile::Exists() {
+  struct stat status {};
+  return !path_.empty() && ::stat(path_.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+KXResult THostFile::GetInfo(KXFileInfo* info) {
+  *info = table_.InfoOf(path_);
+  return kKXOk;
+}
+
+KXResult THostFile::SetInfo(const KXFileInfo* info) {
+  table_.StoreInfo(path_, *info);
+  return kKXOk;
+}
+
+KXResult THostFile::GetLength(std::uint32_t* length) {
+  if (IsOpen()) return LengthOfOpenFile(*length);
+  struct stat status {};
+  if (::stat(path_.c_str(), &status) != 0) return OpenFailure();
+  *length = static_cast<std::uint32_t>(status.st_size);
+  return kKXOk;
+}
+
+KXResult THostFile::GetPosition(std::uint32_t* position) {
+  if (!IsOpen()) return kRefused;
+  const off_t at = ::lseek(fd_, 0, SEEK_CUR);
+  if (at < 0) return kRefused;
+  *position = static_cast<std::uint32_t>(at);
+  return kKXOk;
+}
+
+KXResult THostFile::GetAccessFlags(std::uint32_t* flags) {
+  *flags = mode_;
+  return kKXOk;
+}
+
+KXResult THostFile::Create() {
+  if (table_.Faults().CreateRefused()) return kRefused;
+  const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | kBinary, 0644);
+  if (fd < 0) return OpenFailure();
+  ::close(fd);
+  return kKXOk;
+}
+
+KXResult THostFile::Open() {
+  if (IsOpen()) return kKXOk;
+  if (table_.Faults().OpenRefused()) return kRefused;
+  fd_ = ::open(path_.c_str(), (Allows(kKXFileWrite) ? O_RDWR : O_RDONLY) | kBinary);
+  return IsOpen() ? kKXOk : OpenFailure();
+}
+
+KXResult THostFile::Close() {
+  if (IsOpen()) ::close(fd_);
+  fd_ = -1;
+  return kKXOk;
+}
+
+KXResult THostFile::Read(void* dst, std::uint32_t count, std::uint32_t* actual) {
+  if (actual) *actual = 0;
+  if (!IsOpen() || !Allows(kKXFileRead)) return kRefused;
+  std::uint32_t done = 0;
+  while (done < count) {
+    const ssize_t got = ::read(fd_, static_cast<char*>(dst) + done, count - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return kRefused;
+    if (got == 0) break;
+    done += static_cast<std::uint32_t>(got);
+  }
+  if (actual) *actual = done;
+  return done < count ? kKXErrEndOfStream : kKXOk;
+}
+
+KXResult THostFile::Write(const void* src, std::uint32_t count, std::uint32_t* actual) {
+  table_.RecordWrite(count);
+  if (actual) *actual = 0;
+  if (!IsOpen() || !Allows(kKXFileWrite)) return kRefused;
+  bool fail = false;
+  const std::uint32_t granted = table_.Faults().TakeWrite(count, fail);
+  if (fail) return kRefused;
+  std::uint32_t written = 0;
+  const KXResult result = WriteAll(src, granted, written);
+  if (actual) *actual = written;
+  return result;
+}
+
+KXResult THostFile::Seek(std::int32_t offset, std::int32_t origin) {
+  if (!IsOpen() || !table_.Faults().TakeSeek()) return kRefused;
+  std::uint32_t position = 0;
+  std::uint32_t length = 0;
+  if (GetPosition(&position) != kKXOk || LengthOfOpenFile(length) != kKXOk) return kRefused;
+  std::int64_t base = 0;
+  switch (origin) {
+    case 0: base = 0; break;
+    case 1: base = position; break;
+    case 2: base = length; break;
+    default: return kRefused;
+  }
+  const std::int64_t target = base + offset;
+  if (target < 0 || (target > length && !table_.seeksPastEnd)) return kRefused;
+  return ::lseek(fd_, static_cast<off_t>(target), SEEK_SET) < 0 ? kRefused : kKXOk;
+}
+
+KXResult THostFile::SetLength(std::uint32_t length) {
+  if (!IsOpen() || !Allows(kKXFileWrite)) return kRefused;
+  return ::ftruncate(fd_, static_cast<off_t>(length)) == 0 ? kKXOk : kRefused;
+}
+
+KXResult THostFile::GetPath(TKXString* path) {
+  THostFillString(path, path_);
+  return kKXOk;
+}
+
+KXResult THostFile::LengthOfOpenFile(std::uint32_t& length) const {
+  struct stat status {};
+  if (::fstat(fd_, &status) != 0) return kRefused;
+  length = static_cast<std::uint32_t>(status.st_size);
+  return kKXOk;
+}
+
+KXResult THostFile::WriteAll(const void* src, std::uint32_t count, std::uint32_t& written) {
+  while (written < count) {
+    const ssize_t put = ::write(fd_, static_cast<const char*>(src) + written, count - written);
+    if (put < 0 && errno == EINTR) continue;
+    if (put < 0) return kRefused;
+    written += static_cast<std::uint32_t>(put);
+  }
+  return kKXOk;
+}
+
+void THostFileFaults::FailWritesAfter(std::uint64_t bytes) {
+  writeLimit_ = WriteLimit::Fail;
+  writeAllowance_ = bytes;
+}
+
+void THostFileFaults::ShortenWritesAfter(std::uint64_t bytes) {
+  writeLimit_ = WriteLimit::Shorten;
+  writeAllowance_ = bytes;
+}
+
+void THostFileFaults::FailSeeksAfter(std::uint32_t n) {
+  seekLimit_ = true;
+  seekAllowance_ = n;
+}
+
+std::uint32_t THostFileFaults::TakeWrite(std::uint32_t count, bool& fail) {
+  fail = false;
+  if (writeLimit_ == WriteLimit::None || count <= writeAllowance_) {
+    if (writeLimit_ != WriteLimit::None) writeAllowance_ -= count;
+    return count;
+  }
+  if (writeLimit_ == WriteLimit::Fail) {
+    fail = true;
+    return 0;
+  }
+  const auto granted = static_cast<std::uint32_t>(writeAllowance_);
+  writeAllowance_ = 0;
+  return granted;
+}
+
+bool THostFileFaults::TakeSeek() {
+  if (!seekLimit_) return true;
+  if (seekAllowance_ == 0) return false;
+  --seekAllowance_;
+  return true;
+}
+
+THostFile* THostFileTable::FindBySpec(const IKXFileSpec* fileSpec) const {
+  for (THostFile* file : files_) {
+    if (static_cast<const IKXFileSpec*>(file) == fileSpec) return file;
+  }
+  return nullptr;
+}
+
+void THostFileTable::Leave(THostFile* file) {
+  files_.erase(std::find(files_.begin(), files_.end(), file));
+}
+
+KXFileInfo THostFileTable::InfoOf(const std::string& path) const {
+  const auto found = infos_.find(path);
+  return found == infos_.end() ? DefaultInfo() : found->second;
+}
+
+KXFileInfo THostFileTable::DefaultInfo() {
+  KXFileInfo info{};
+  for (std::size_t i = 0; i < sizeof info.host; ++i) info.host[i] = static_cast<std::uint8_t>(0x40 + i);
+  info.type = KXFourChar('?', '?', '?', '?');
+  info.creator = KXFourChar('?', '?', '?', '?');
+  return info;
+}
+
+THostFileManager::~THostFileManager() {
+  // Each object leaves the table as it goes.
+  while (!table_.Files().empty()) delete table_.Files().back();
+}
+
+char THostFileManager::GetPathSeparator() { return separator_; }
+
+KXResult THostFileManager::NewFileSpec(IKXFileSpec** fileSpec) {
+  if (table_.Faults().NewFilesRefused()) return KXStoreInterface(KXSlot(fileSpec), nullptr);
+  ++made_;
+  return KXStoreInterface(KXSlot(fileSpec), static_cast<IKXFileSpec*>(new THostFile(table_, true)));
+}
+
+THostRef<IKXFileStream> THostFileManager::NewDestination(const std::string& path) {
+  auto* file = new THostFile(table_, false);
+  file->SetPathText(path);
+  file->AddRef();
+  return THostRef<IKXFileStream>(file);
+}
+
+std::int32_t THostFileManager::LiveFileObjects() const {
+  return static_cast<std::int32_t>(std::count_if(table_.Files().begin(), table_.Files().end(),
+                                                 [](THostFile* file) { return file->MadeForPlugin(); }));
+}

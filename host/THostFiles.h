@@ -1,0 +1,153 @@
+// Files (service entry 3): file locations and file objects on real files on disk, the manager
+// that makes them, and the faults they can be told to produce.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "KXFileInterfaces.h"
+#include "KXHostServices.h"
+#include "THostCom.h"
+
+class THostFile;
+
+/// Fault switches shared by every file object of one manager. Write and seek limits count over
+/// all those objects from the moment they are set.
+class THostFileFaults {
+ public:
+  /// NewFileSpec answers null.
+  void RefuseNewFiles(bool on = true) { refuseNewFiles_ = on; }
+  /// Open answers kKXErrNotSupported (the file stays closed).
+  void RefuseOpen(bool on = true) { refuseOpen_ = on; }
+  /// Create answers kKXErrNotSupported (no file is made).
+  void RefuseCreate(bool on = true) { refuseCreate_ = on; }
+  /// After `bytes` more bytes have been written, a write that goes further writes nothing and
+  /// answers kKXErrNotSupported with 0 written.
+  void FailWritesAfter(std::uint64_t bytes);
+  /// After `bytes` more bytes have been written, a write that goes further writes only up to the
+  /// limit, answers kKXOk and reports the shorter count.
+  void ShortenWritesAfter(std::uint64_t bytes);
+  /// Grants `n` more seeks, then every seek answers kKXErrNotSupported (0: fails every seek).
+  void FailSeeksAfter(std::uint32_t n);
+  /// Switches every fault off.
+  void Clear() { *this = THostFileFaults(); }
+
+  // Used by the file objects.
+  bool NewFilesRefused() const { return refuseNewFiles_; }
+  bool OpenRefused() const { return refuseOpen_; }
+  bool CreateRefused() const { return refuseCreate_; }
+  /// How many of `count` bytes may be written now; sets `fail` when the write must fail. Takes
+  /// the granted bytes from the allowance.
+  std::uint32_t TakeWrite(std::uint32_t count, bool& fail);
+  /// Whether the next seek may go ahead; takes it from the allowance.
+  bool TakeSeek();
+
+ private:
+  enum class WriteLimit { None, Fail, Shorten };
+
+  bool refuseNewFiles_ = false;
+  bool refuseOpen_ = false;
+  bool refuseCreate_ = false;
+  WriteLimit writeLimit_ = WriteLimit::None;
+  std::uint64_t writeAllowance_ = 0;
+  bool seekLimit_ = false;
+  std::uint32_t seekAllowance_ = 0;
+};
+
+/// What the file objects of one manager share: the live objects, the faults, the seek rule, the
+/// log of host writes and the 48-byte info record of every path that SetInfo stored. File
+/// objects enter and leave it themselves; the manager only reads and configures it.
+class THostFileTable {
+ public:
+  THostFileTable() = default;
+  THostFileTable(const THostFileTable&) = delete;
+  THostFileTable& operator=(const THostFileTable&) = delete;
+
+  THostFileFaults& Faults() { return faults_; }
+  bool seeksPastEnd = false;
+
+  /// The live file object whose IKXFileSpec part is `fileSpec`, or null.
+  THostFile* FindBySpec(const IKXFileSpec* fileSpec) const;
+  void Enter(THostFile* file) { files_.push_back(file); }
+  void Leave(THostFile* file);
+  const std::vector<THostFile*>& Files() const { return files_; }
+
+  void RecordWrite(std::uint32_t count) { writeSizes_.push_back(count); }
+  const std::vector<std::uint32_t>& WriteSizes() const { return writeSizes_; }
+  void ClearWriteLog() { writeSizes_.clear(); }
+
+  /// The record stored for `path`, or DefaultInfo().
+  KXFileInfo InfoOf(const std::string& path) const;
+  void StoreInfo(const std::string& path, const KXFileInfo& info) { infos_[path] = info; }
+  bool HasStoredInfo(const std::string& path) const { return infos_.count(path) != 0; }
+  /// Host bytes 0x40 to 0x67 (never zero, so a test can see that they come back unchanged),
+  /// type and creator '????'.
+  static KXFileInfo DefaultInfo();
+
+ private:
+  THostFileFaults faults_;
+  std::vector<THostFile*> files_;
+  std::vector<std::uint32_t> writeSizes_;
+  std::map<std::string, KXFileInfo> infos_;
+};
+
+/// IKXFileManager. GetPathSeparator (slot 3) answers the system's separator ('/', or '\\' on
+/// Windows) unless changed; NewFileSpec (slot 9) hands out a new file object (its IKXFileSpec
+/// part) with one reference. File objects work on real files on disk; they are destroyed when
+/// their last reference goes.
+///
+/// A file object is one object with two parts: IKXFileSpec (the location and access mode; what
+/// NewFileSpec hands out, and the answer to IUnknown) and IKXFileStream
+/// (QueryInterface(kKXIIDFileStream)). Failures: kKXErrFileNotFound for a missing file (Open,
+/// GetLength of a closed missing file); kKXErrEndOfStream when Read reaches the end with bytes
+/// still wanted; kKXErrNotSupported for everything else (a refused open, create or write; I/O on
+/// a closed file; Read without kKXFileRead; Write without kKXFileWrite; a seek before 0, or past
+/// the length unless allowed; a location object that this host did not make; an operating system
+/// error).
+class THostFileManager final
+    : public KXImplements<THostFileManager, THostCounted, IKXFileManager> {
+ public:
+  THostFileManager() = default;
+  /// Destroys any file object still alive. Release destinations before the manager goes.
+  ~THostFileManager();
+
+  char KX_CALL GetPathSeparator() override;
+  KXResult KX_CALL NewFileSpec(IKXFileSpec** fileSpec) override;
+
+  void SetPathSeparator(char separator) { separator_ = separator; }
+  /// Lets Seek go past the end of a file, as the operating system's own seek does (refused by
+  /// default). The file grows only when bytes are written there.
+  void AllowSeeksPastEnd(bool on = true) { table_.seeksPastEnd = on; }
+  bool SeeksPastEndAllowed() const { return table_.seeksPastEnd; }
+  THostFileFaults& Faults() { return table_.Faults(); }
+
+  /// A file object bound to `path`, for the destination argument of an export (the exporter only
+  /// asks it for its path). It does not count among LiveFileObjects.
+  THostRef<IKXFileStream> NewDestination(const std::string& path);
+
+  /// File objects made by NewFileSpec and not yet released to 0.
+  std::int32_t LiveFileObjects() const;
+  /// File objects made by NewFileSpec so far.
+  std::int32_t FileObjectsMade() const { return made_; }
+
+  /// The count of every host Write call, in order, as asked (not as written).
+  const std::vector<std::uint32_t>& WriteSizes() const { return table_.WriteSizes(); }
+  std::uint32_t WriteCalls() const { return static_cast<std::uint32_t>(WriteSizes().size()); }
+  void ClearWriteLog() { table_.ClearWriteLog(); }
+
+  /// The record stored for `path`, or DefaultInfo().
+  KXFileInfo InfoOf(const std::string& path) const { return table_.InfoOf(path); }
+  bool HasStoredInfo(const std::string& path) const { return table_.HasStoredInfo(path); }
+  static KXFileInfo DefaultInfo() { return THostFileTable::DefaultInfo(); }
+
+ private:
+#ifdef _WIN32
+  char separator_ = '\\';  // the separator of the system's own paths
+#else
+  char separator_ = '/';
+#endif
+  THostFileTable table_;
+  std::int32_t made_ = 0;
+};
