@@ -1,10 +1,10 @@
-#include "KXCore/Source/Common/KXCharacters.h"
+#include "KXCharacters.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "KXCore/Source/Common/KXPlatform.h"
+#include "KXPlatform.h"
 #include "KXString.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "THostHeldService.h"
+#include "THostCom.h"
 
 TEST(KXCountedPtrTest, HoldsExactlyOneReference) {
   THostHeldService first(kKXIIDHeldService2);

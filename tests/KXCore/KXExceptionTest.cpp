@@ -1,4 +1,5 @@
 #include "KXException.h"
+#include "KXExceptionSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,8 @@
 
 #include <exception>
 
-#include "KXCore/Source/Common/KXPlatform.h"
-#include "KXCore/Source/Common/KXTranslator.h"
+#include "KXPlatform.h"
+#include "KXTranslator.h"
 #include "KXMemory.h"
 #include "KXResultCodes.h"
 

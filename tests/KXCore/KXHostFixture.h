@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "KXServiceTable.h"
-#include "THostFileManager.h"
+#include "THostFiles.h"
 #include "THostMemory.h"
-#include "THostPlatformInfo.h"
+#include "THostShell.h"
 
 class KXHostFixture : public ::testing::Test {
  protected:

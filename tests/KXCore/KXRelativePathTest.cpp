@@ -1,4 +1,4 @@
-#include "KXCore/Source/Common/KXRelativePath.h"
+#include "KXRelativePath.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "KXException.h"
 #include "KXTextStream.h"
 #include "KXTextStreamBookmark.h"
-#include "THostHeldService.h"
+#include "THostCom.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "KXCharTables.h"
-#include "KXCore/Source/Common/KXCharacters.h"
-#include "KXCore/Source/Common/KXPlatform.h"
+#include "KXCharacters.h"
+#include "KXPlatform.h"
 #include "KXHostFixture.h"
 #include "KXString.h"
 

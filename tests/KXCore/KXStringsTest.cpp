@@ -1,4 +1,4 @@
-#include "KXCore/Source/Common/KXStrings.h"
+#include "KXStrings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "KXCore/Source/Common/KXToken.h"
+#include "KXToken.h"
 
 #include <gtest/gtest.h>
 

@@ -24,7 +24,9 @@ std::string PointLine(const char* keyword, int x, int y, int z) {
 
 }  // namespace
 
-TEST_F(ExportTest, LargeSceneCrossesTheBufferInWholeBlocks) {
+using ExportBufferTest = ExportFixture;
+
+TEST_F(ExportBufferTest, LargeSceneCrossesTheBufferInWholeBlocks) {
   std::string expected = std::string("Begin Map\n") + kExpectedBuilderBrush;
   for (int i = 0; i < 40; ++i) {
     const std::string name = "Block" + std::to_string(i);

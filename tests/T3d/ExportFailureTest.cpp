@@ -34,7 +34,9 @@ bool HasActor(const std::string& text, const std::string& name) {
 
 }  // namespace
 
-TEST_F(ExportTest, ExcludedAndNonPrimitiveInstancesLeaveNoTrace) {
+using ExportFailureTest = ExportFixture;
+
+TEST_F(ExportFailureTest, ExcludedAndNonPrimitiveInstancesLeaveNoTrace) {
   AddSquare(scene.AddInstance("A").SetExcludedKindA());
   AddSquare(scene.AddInstance("B").SetExcludedKindB());
   AddSquare(scene.AddInstance("C").SetNonPrimitive());
@@ -52,14 +54,14 @@ TEST_F(ExportTest, ExcludedAndNonPrimitiveInstancesLeaveNoTrace) {
   EXPECT_EQ(ExportTop(scene.InstanceAt(0).TreeElement()), "Begin PolyList\nEnd PolyList\n");
 }
 
-TEST_F(ExportTest, NoMeshSourceGivesAnEmptyActor) {
+TEST_F(ExportFailureTest, NoMeshSourceGivesAnEmptyActor) {
   AddSquare(scene.AddInstance("Hollow").SetNoMeshSource());
   EXPECT_EQ(ExportMap(), std::string("Begin Map\n") + kExpectedBuilderBrush +
                              ActorOpening("Hollow") + ActorClosing("Hollow"));
   EXPECT_EQ(ProgressSteps(), 1);
 }
 
-TEST_F(ExportTest, NoMeshStopsTheExportWithWhatWasWrittenKept) {
+TEST_F(ExportFailureTest, NoMeshStopsTheExportWithWhatWasWrittenKept) {
   AddSquare(scene.AddInstance("One"));
   AddSquare(scene.AddInstance("Skipped").SetExcludedKindA());
   AddSquare(scene.AddInstance("Two"));
@@ -82,7 +84,7 @@ TEST_F(ExportTest, NoMeshStopsTheExportWithWhatWasWrittenKept) {
   EXPECT_EQ(host.Utilities().ProgressEvents().back().kind, THostProgressEvent::Kind::Close);
 }
 
-TEST_F(ExportTest, NoMemoryForTheStream) {
+TEST_F(ExportFailureTest, NoMemoryForTheStream) {
   host.Memory().RefuseRequest(1);  // the stream object is the export's first allocation
   const auto failure = ExportFailure(scene.Universe());
   ASSERT_TRUE(failure);
@@ -93,7 +95,7 @@ TEST_F(ExportTest, NoMemoryForTheStream) {
   EXPECT_EQ(host.Utilities().ProgressEvents().back().kind, THostProgressEvent::Kind::Close);
 }
 
-TEST_F(ExportTest, MissingFileIsNotAnExportFailure) {
+TEST_F(ExportFailureTest, MissingFileIsNotAnExportFailure) {
   // The file cannot be made: the export still completes and writes nowhere.
   host.Files().Faults().RefuseCreate();
   AddSquare(scene.AddInstance("Lost"));
@@ -101,7 +103,7 @@ TEST_F(ExportTest, MissingFileIsNotAnExportFailure) {
   EXPECT_EQ(ReadFileText(path), "");
 }
 
-TEST_F(ExportTest, NullHostAnswersWriteNothingForThatElement) {
+TEST_F(ExportFailureTest, NullHostAnswersWriteNothingForThatElement) {
   const THostNull dropsInstance[] = {THostNull::Instance,    THostNull::Object,
                                      THostNull::TreeElementQuery};
   for (THostNull which : dropsInstance) {
@@ -151,7 +153,7 @@ TEST_F(ExportTest, NullHostAnswersWriteNothingForThatElement) {
   EXPECT_EQ(ExportTop(top.TreeElement()), "Begin PolyList\nEnd PolyList\n");
 }
 
-TEST_F(ExportTest, WithheldServicesFailTheExportInsteadOfCrashing) {
+TEST_F(ExportFailureTest, WithheldServicesFailTheExportInsteadOfCrashing) {
   AddSquare(scene.AddInstance("Box"));
   for (int entry : {1, 3, 4}) {
     host.Withhold(entry);

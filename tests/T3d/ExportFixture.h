@@ -10,14 +10,13 @@
 #include "KXException.h"
 #include "T3d/T3DExport.h"
 #include "THostApplication.h"
-#include "THostPolygonGroup.h"
 #include "THostScene.h"
 #include "support/FileText.h"
 #include "support/ServiceTableSession.h"
 
-class ExportTest : public ::testing::Test {
+class ExportFixture : public ::testing::Test {
  protected:
-  ExportTest()
+  ExportFixture()
       : session_(std::make_unique<TServiceTableSession>(host.Shell())),
         path(::testing::TempDir() + "t3d_" +
              ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".t3d") {

@@ -13,7 +13,9 @@ int CountLines(const std::string& text) {
 
 }  // namespace
 
-TEST_F(ExportTest, EmptyUniverseIsTheBuilderBrushAlone) {
+using ExportLayoutTest = ExportFixture;
+
+TEST_F(ExportLayoutTest, EmptyUniverseIsTheBuilderBrushAlone) {
   const std::string text = ExportMap();
   EXPECT_EQ(text, std::string("Begin Map\n") + kExpectedBuilderBrush);
   EXPECT_EQ(CountLines(text), 68);
@@ -25,13 +27,13 @@ TEST_F(ExportTest, EmptyUniverseIsTheBuilderBrushAlone) {
   EXPECT_EQ(events[1].display, events[0].display);
 }
 
-TEST_F(ExportTest, MapHoldsOneSubtractiveBrushPerInstance) {
+TEST_F(ExportLayoutTest, MapHoldsOneSubtractiveBrushPerInstance) {
   AddTriangle(scene, "Tri");
   EXPECT_EQ(ExportMap(), ExpectedTriangleMap("Tri"));
   EXPECT_EQ(ProgressSteps(), 1);
 }
 
-TEST_F(ExportTest, SingleObjectHoldsOnlyThatElementsPolygons) {
+TEST_F(ExportLayoutTest, SingleObjectHoldsOnlyThatElementsPolygons) {
   AddTriangle(scene, "Other");
   THostInstance& triangle = AddTriangle(scene, "Tri");
   const std::string expected =
@@ -50,7 +52,7 @@ TEST_F(ExportTest, SingleObjectHoldsOnlyThatElementsPolygons) {
   EXPECT_EQ(ProgressSteps(), 0);
 }
 
-TEST_F(ExportTest, OnlyTheExactNameUniverseMakesAMap) {
+TEST_F(ExportLayoutTest, OnlyTheExactNameUniverseMakesAMap) {
   for (const char* name : {"universe", "Universe ", "Univers", ""}) {
     THostInstance& element = scene.AddInstance(name);
     EXPECT_EQ(ExportTop(element.TreeElement()), "Begin PolyList\nEnd PolyList\n") << name;
@@ -59,7 +61,7 @@ TEST_F(ExportTest, OnlyTheExactNameUniverseMakesAMap) {
   EXPECT_EQ(ExportTop(named.TreeElement()).rfind("Begin Map\n", 0), 0u);
 }
 
-TEST_F(ExportTest, LongAndEmptyNamesAreWrittenWhole) {
+TEST_F(ExportLayoutTest, LongAndEmptyNamesAreWrittenWhole) {
   const std::string longName(300, 'n');
   AddTriangle(scene, longName).SetDefaultMaterialName(std::string(40, 't'));
   const std::string text = ExportMap();
@@ -78,7 +80,7 @@ TEST_F(ExportTest, LongAndEmptyNamesAreWrittenWhole) {
             "End PolyList\n");
 }
 
-TEST_F(ExportTest, LocationIsTheTransformedReferencePointUnrounded) {
+TEST_F(ExportLayoutTest, LocationIsTheTransformedReferencePointUnrounded) {
   TKXTransform transform;
   transform.scale = 2;
   transform.translation = {100, -0.25f, 0};
@@ -90,7 +92,7 @@ TEST_F(ExportTest, LocationIsTheTransformedReferencePointUnrounded) {
             std::string::npos);
 }
 
-TEST_F(ExportTest, FileIsStampedAsTextWithTheHostsCreator) {
+TEST_F(ExportLayoutTest, FileIsStampedAsTextWithTheHostsCreator) {
   host.Utilities().SetCreatorCode(KXFourChar('A', 'B', 'C', 'D'));
   ExportMap();
   const KXFileInfo info = host.Files().InfoOf(path);
@@ -100,7 +102,7 @@ TEST_F(ExportTest, FileIsStampedAsTextWithTheHostsCreator) {
   EXPECT_EQ(std::string(info.host, info.host + 40), std::string(untouched.host, untouched.host + 40));
 }
 
-TEST_F(ExportTest, ProgressTitleComesFromTheExportersResources) {
+TEST_F(ExportLayoutTest, ProgressTitleComesFromTheExportersResources) {
   host.Resources().SetExporterText(131, 1, "Writing the map");
   ExportMap();
   EXPECT_EQ(host.Utilities().ProgressEvents().front().title, "Writing the map");

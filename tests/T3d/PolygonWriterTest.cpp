@@ -1,7 +1,7 @@
 // Polygon blocks: order, numbers, links and texture names, as a single-object export writes them.
 #include <limits>
 
-#include "THostPolygon.h"
+#include "THostScene.h"
 
 #include "T3d/ExportFixture.h"
 
@@ -17,7 +17,9 @@ std::string List(const std::string& blocks) {
 
 }  // namespace
 
-TEST_F(ExportTest, VerticesGoLastFirstWithRoundedWorldValues) {
+using PolygonWriterTest = ExportFixture;
+
+TEST_F(PolygonWriterTest, VerticesGoLastFirstWithRoundedWorldValues) {
   THostInstance& box = scene.AddInstance("P");
   box.AddGroup().AddPolygon({{2.5f, -2.5f, 0.4999f}, {123456.4f, 0.5f, -0.5f}, {1, 2, 3}},
                             {0, 1, 0}, 0);
@@ -30,7 +32,7 @@ TEST_F(ExportTest, VerticesGoLastFirstWithRoundedWorldValues) {
                        "      Vertex   +00003.000000,+00003.000000,+00000.000000\n")));
 }
 
-TEST_F(ExportTest, TransformMovesVerticesButNotNormals) {
+TEST_F(PolygonWriterTest, TransformMovesVerticesButNotNormals) {
   TKXTransform transform;
   transform.scale = 2;
   transform.translation = {100, 0, 0};
@@ -44,7 +46,7 @@ TEST_F(ExportTest, TransformMovesVerticesButNotNormals) {
                        "      Vertex   +00102.000000,-00004.000000,+00006.000000\n")));
 }
 
-TEST_F(ExportTest, LinkCountsWithinEachGroup) {
+TEST_F(PolygonWriterTest, LinkCountsWithinEachGroup) {
   THostInstance& box = scene.AddInstance("L");
   THostPolygonGroup& first = box.AddGroup();
   THostPolygon& empty = first.AddPolygon({}, {0, 0, 1}, 0);
@@ -56,7 +58,7 @@ TEST_F(ExportTest, LinkCountsWithinEachGroup) {
   EXPECT_EQ(empty.NormalCalls(), 0);  // a polygon without vertices has no normal line
 }
 
-TEST_F(ExportTest, TextureNamesByDomain) {
+TEST_F(PolygonWriterTest, TextureNamesByDomain) {
   THostInstance& box = scene.AddInstance("X");
   box.SetDefaultMaterialName("Plain");
   box.SetDomainTexture(1, "Brick");
@@ -77,14 +79,14 @@ TEST_F(ExportTest, TextureNamesByDomain) {
                  Block("Item=X Texture=Plain Link=6", "")));
 }
 
-TEST_F(ExportTest, NegativeDomainsKeepTheirSign) {
+TEST_F(PolygonWriterTest, NegativeDomainsKeepTheirSign) {
   THostInstance& box = scene.AddInstance("N");
   box.SetDomainTexture(-2, "Under");
   box.AddGroup().AddPolygon({}, {0, 0, 1}, -2);
   EXPECT_EQ(ExportTop(box.TreeElement()), List(Block("Item=N Texture=Under Link=0", "")));
 }
 
-TEST_F(ExportTest, NonFiniteAndHugeValuesStayDefined) {
+TEST_F(PolygonWriterTest, NonFiniteAndHugeValuesStayDefined) {
   const float inf = std::numeric_limits<float>::infinity();
   const float nan = std::numeric_limits<float>::quiet_NaN();
   THostInstance& box = scene.AddInstance("F");

@@ -7,10 +7,8 @@
 
 #include "KXIdentifiers.h"
 #include "KXString.h"
-#include "THostPolygon.h"
-#include "THostPolygonGroup.h"
-#include "THostRef.h"
 #include "THostScene.h"
+#include "THostCom.h"
 
 namespace {
 

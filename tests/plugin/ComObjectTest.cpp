@@ -4,7 +4,7 @@
 
 #include "KXComponentInterfaces.h"
 #include "KXException.h"
-#include "plugin/KXComponent.h"
+#include "plugin/KXComponentClasses.h"
 #include "plugin/PluginObjectTest.h"
 #include "plugin/TKXClassFactory.h"
 #include "plugin/TOuterObject.h"
@@ -20,7 +20,7 @@ THostRef<IKXUnknown> NewExporter() {
 const char* Address(const void* p) { return static_cast<const char*>(p); }
 
 // Releases itself once more while being destroyed, as a callback reached from a destructor may.
-class TReleasedWhileDying final : public TKXComObject {
+class TReleasedWhileDying final : public KXImplements<TReleasedWhileDying, TKXComObject> {
  public:
   explicit TReleasedWhileDying(KXResult* caught) : caught_(caught) {}
   ~TReleasedWhileDying() {
@@ -32,7 +32,6 @@ class TReleasedWhileDying final : public TKXComObject {
       EXPECT_EQ(failure.Line(), 0);
     }
   }
-  std::int32_t KX_CALL Release() override { return ReleaseByRule(this); }
 
  private:
   KXResult* caught_;

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "KXComponentInterfaces.h"
-#include "plugin/KXComponent.h"
+#include "plugin/KXComponentClasses.h"
 #include "plugin/TKXExporterBase.h"
 #include "plugin/CallSlot.h"
 #include "plugin/PluginObjectTest.h"
@@ -23,10 +23,7 @@ class DefaultAnswersTest : public PluginObjectTest {
 };
 
 // An exporter that keeps the base's Export.
-class TBaseExporter final : public TKXExporterBase {
- public:
-  std::int32_t KX_CALL Release() override { return ReleaseByRule(this); }
-};
+class TBaseExporter final : public KXImplements<TBaseExporter, TKXExporterBase> {};
 
 }  // namespace
 

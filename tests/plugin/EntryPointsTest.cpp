@@ -7,13 +7,13 @@
 #include <string>
 
 #include "KXComponentInterfaces.h"
-#include "KXCore/Source/Common/KXPlatform.h"
-#include "KXCore/Source/Common/KXTranslator.h"
+#include "KXPlatform.h"
+#include "KXTranslator.h"
 #include "KXEntryPoints.h"
 #include "KXException.h"
 #include "KXServiceTable.h"
 #include "THostApplication.h"
-#include "THostRef.h"
+#include "THostCom.h"
 #include "THostScene.h"
 #include "plugin/TKXComObject.h"
 #include "support/FileText.h"

@@ -7,7 +7,7 @@
 
 #include "KXIdentifiers.h"
 #include "THostApplication.h"
-#include "THostRef.h"
+#include "THostCom.h"
 #include "plugin/TKXComObject.h"
 #include "support/ServiceTableSession.h"
 

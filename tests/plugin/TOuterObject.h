@@ -5,14 +5,14 @@
 #include <cstdint>
 
 #include "KXUnknown.h"
-#include "THostOutSlot.h"
+#include "THostCom.h"
 
 class TOuterObject final : public IKXUnknown {
  public:
   /// Answers every identifier with itself.
   KXResult KX_CALL QueryInterface(const KXGUID&, void** out) override {
     ++queries;
-    return THostStore(out, this);
+    return KXStoreInterface(out, this);
   }
   std::int32_t KX_CALL AddRef() override {
     ++addRefs;

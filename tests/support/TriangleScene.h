@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "THostPolygonGroup.h"
 #include "THostScene.h"
 #include "support/ExpectedBuilderBrush.h"
 

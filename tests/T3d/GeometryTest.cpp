@@ -31,14 +31,14 @@ TEST(RoundToInteger, SaturatesOutsideTheInt32Range) {
 TEST(TransformPoint, IdentityScaleTranslationAndCentre) {
   TKXTransform t;
   TKXVector3 out{};
-  t.TransformPoint({1, 2, 3}, out);
+  TransformPoint(t, {1, 2, 3}, out);
   EXPECT_EQ(out.x, 1.0f);
   EXPECT_EQ(out.y, 2.0f);
   EXPECT_EQ(out.z, 3.0f);
 
   t.scale = 2;
   t.translation = {100, 0, 0};
-  t.TransformPoint({1, 2, 3}, out);
+  TransformPoint(t, {1, 2, 3}, out);
   EXPECT_EQ(out.x, 102.0f);
   EXPECT_EQ(out.y, 4.0f);
   EXPECT_EQ(out.z, 6.0f);
@@ -46,7 +46,7 @@ TEST(TransformPoint, IdentityScaleTranslationAndCentre) {
   TKXTransform centred;
   centred.centre = {1, 1, 1};
   centred.translation = {5, -6, 7};
-  centred.TransformPoint({1, 1, 1}, out);
+  TransformPoint(centred, {1, 1, 1}, out);
   EXPECT_EQ(out.x, 5.0f);
   EXPECT_EQ(out.y, -6.0f);
   EXPECT_EQ(out.z, 7.0f);
@@ -58,7 +58,7 @@ TEST(TransformPoint, RowsAndAxisScaleInSinglePrecision) {
   t.linear[0] = 0; t.linear[1] = -1; t.linear[3] = 1; t.linear[4] = 0;
   t.axisScale = {2, 3, 4};
   TKXVector3 out{};
-  t.TransformPoint({1, 1, 1}, out);
+  TransformPoint(t, {1, 1, 1}, out);
   EXPECT_EQ(out.x, -3.0f);
   EXPECT_EQ(out.y, 2.0f);
   EXPECT_EQ(out.z, 4.0f);
@@ -67,8 +67,8 @@ TEST(TransformPoint, RowsAndAxisScaleInSinglePrecision) {
   // decides the result, since 1e8 - 1 rounds back to 1e8.
   TKXTransform order;
   order.linear[0] = 1; order.linear[1] = 1; order.linear[2] = 1;
-  order.TransformPoint({1.0f, -1e8f, 1e8f}, out);
+  TransformPoint(order, {1.0f, -1e8f, 1e8f}, out);
   EXPECT_EQ(out.x, 1.0f);  // (1e8 + -1e8) + 1
-  order.TransformPoint({1e8f, -1e8f, 1.0f}, out);
+  TransformPoint(order, {1e8f, -1e8f, 1.0f}, out);
   EXPECT_EQ(out.x, 0.0f);  // (1 + -1e8) + 1e8, not (1e8 + -1e8) + 1
 }
