@@ -3,14 +3,23 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 TEST_FUZZ_SECONDS ?= 10
 
-.PHONY: run test fuzz bench deps build build-asan build-mingw32 clean
+.PHONY: run test fuzz bench deps deps-run build build-tool build-asan build-mingw32 install clean
 
+# What each target needs, and no more: `make run` only the native toolchain and the model reader.
 deps:
-	@scripts/install-deps
+	@scripts/install-deps test
+
+deps-run:
+	@scripts/install-deps run
 
 build: deps
 	cmake --preset dev >/dev/null
 	cmake --build --preset dev -j $(JOBS)
+
+# The plug-in and the tool alone, without the test suites.
+build-tool: deps-run
+	cmake --preset tool >/dev/null
+	cmake --build --preset tool -j $(JOBS)
 
 build-asan: deps
 	cmake --preset asan >/dev/null
@@ -21,8 +30,15 @@ build-mingw32: deps
 	cmake --preset mingw32 >/dev/null
 	cmake --build --preset mingw32 -j $(JOBS)
 
-run: build
-	build/dev/tools/t3dexport/t3dexport --sample build/sample/sample.t3d
+run: build-tool
+	build/tool/tools/t3dexport/t3dexport --sample build/sample/sample.t3d
+
+# Lays out the plug-in and the tool under PREFIX (bin/ and lib/), from the release build.
+PREFIX ?= $(CURDIR)/out/install
+install: deps-run
+	cmake --preset tool >/dev/null
+	cmake --build --preset tool -j $(JOBS)
+	cmake --install build/tool --prefix $(PREFIX)
 
 # The fuzz targets run first so that the test runners' summaries close the output.
 test: build build-asan build-mingw32

@@ -8,7 +8,6 @@
 #include "T3d/T3DExport.h"
 #include "T3d/T3DNumberFormat.h"
 #include "THostApplication.h"
-#include "THostPolygonGroup.h"
 #include "THostScene.h"
 #include "support/ServiceTableSession.h"
 

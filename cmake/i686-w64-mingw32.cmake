@@ -22,7 +22,7 @@ set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
 set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
 
 # Test programs run under Wine. Its prefix lives in the build tree so a run never touches the
-# user's own, and it is created once (see the Makefile's wine-prefix step).
+# user's own; the test setup creates it once, at build time (tests/windows/WindowsTesting.cmake).
 find_program(T3D_WINE wine)
 if(T3D_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${T3D_WINE})

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FuzzHost.h"
-#include "KXCore/Source/Common/KXRelativePath.h"
+#include "KXRelativePath.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "FuzzHost.h"
-#include "KXCore/Source/Common/KXToken.h"
+#include "KXToken.h"
 #include "KXException.h"
 #include "KXResultCodes.h"
 
