@@ -311,6 +311,36 @@ TEST_F(KXTextStreamTest, ReadPastTheEndOrPastAShrunkFileStopsWithNothing) {
   EXPECT_EQ(stream.State(), kKXStreamEnd);
 }
 
+TEST_F(KXTextStreamTest, ReadAfterASeekBeyondTheEndDeliversNothingWhateverTheHostAllows) {
+  SetContents(kDigits);
+  struct Case {
+    std::int32_t offset, origin;
+    std::uint32_t target;
+  };
+  const Case seeks[] = {{20, 0, 20}, {9, 1, 11}, {-1, 2, 11}};
+  for (bool pastEndAllowed : {false, true}) {
+    Files().AllowSeeksPastEnd(pastEndAllowed);
+    for (std::int32_t size : {0, 1, 3, 4, 64}) {
+      for (const Case& seek : seeks) {
+        SCOPED_TRACE(testing::Message() << (pastEndAllowed ? "allowing" : "refusing") << ", buffer "
+                                        << size << ", Seek(" << seek.offset << ", " << seek.origin
+                                        << ")");
+        TKXTextStream stream(Path(), kRead, size, nullptr);
+        NextChar(stream);
+        NextChar(stream);
+        stream.Seek(seek.offset, seek.origin);
+        char out[5] = "####";
+        stream.Read(out, 4);
+        EXPECT_EQ(stream.LastCount(), 0u);
+        EXPECT_EQ(stream.State(), kKXStreamEnd);
+        EXPECT_STREQ(out, "####");
+        // A host that will not go past the end leaves the stream at the end.
+        EXPECT_EQ(stream.GetPosition(), pastEndAllowed ? seek.target : 10u);
+      }
+    }
+  }
+}
+
 TEST_F(KXTextStreamTest, StateWordFollowsEachOperation) {
   SetContents(kDigits);
   TKXTextStream reading(Path(), kRead, 4, nullptr);

@@ -55,11 +55,11 @@ TEST_P(KXTokenTest, BlocksAreEmptyTokens) {
 }
 
 TEST_P(KXTokenTest, BlockRunningPastTheEndEndsTheScan) {
-  // Counts from 2^31 on do not fit one signed seek offset. The skip must reach the end all the
-  // same, whether or not the host lets a seek go past it, and not find the '$' in the data.
+  // The skip reaches the end whether or not the host lets a seek go past it, also when the count
+  // (from 2^31 on) does not fit one signed seek offset; the '$' in the data is never found.
   for (bool pastEndAllowed : {false, true}) {
     Files().AllowSeeksPastEnd(pastEndAllowed);
-    for (const char* text : {"$80000000 abc$ x\n", "$FFFFFFFE abc$ x\n"}) {
+    for (const char* text : {"$80000000 abc$ x\n", "$FFFFFFFE abc$ x\n", "$00000100 abc$ x\n"}) {
       SCOPED_TRACE(testing::Message() << (pastEndAllowed ? "allowing: " : "refusing: ") << text);
       char token[kKXTokenSize] = "#";
       EXPECT_EQ(ScanToken(Open(text), token), kKXErrEndOfStream);

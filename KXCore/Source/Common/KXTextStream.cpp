@@ -50,19 +50,26 @@ void TKXTextStream::Seek(std::int32_t offset, std::int32_t origin) {
 }
 
 void TKXTextStream::SeekUnbuffered(std::int32_t offset, std::int32_t origin) {
-  const auto distance = static_cast<std::uint32_t>(offset);
+  std::int64_t target = offset;
+  KXResult result = kKXOk;
   if (origin == 0) {
-    file_->Seek(offset, 0);
-    if (distance == length_) state_ |= kKXStreamEnd;
+    result = file_->Seek(offset, 0);
   } else if (origin == 1) {
     std::uint32_t current = 0;
     file_->GetPosition(&current);
-    file_->Seek(offset, 1);
-    if (current + distance == length_) state_ |= kKXStreamEnd;
+    target += current;
+    result = file_->Seek(offset, 1);
   } else {
-    file_->Seek(-offset, 2);
-    if (offset == 0) state_ |= kKXStreamEnd;
+    target = std::int64_t{length_} - offset;
+    result = file_->Seek(-offset, 2);
   }
+  // A host that will not go past the end of the file: stop at the end, so that reads find
+  // nothing there rather than the bytes at the old position.
+  if (result != kKXOk && target > length_) {
+    file_->Seek(0, 2);
+    target = length_;
+  }
+  if (target == length_) state_ |= kKXStreamEnd;
 }
 
 void TKXTextStream::SeekBuffered(std::int32_t offset, std::int32_t origin) {
@@ -272,11 +279,14 @@ void TKXTextStream::FlushAndAdvance() {
 void TKXTextStream::LoadBufferAt(std::int32_t offset) {
   if (dirty_) FlushAndAdvance();
   if (offset < 0) return SetFail(kKXStreamErrBadPosition);
+  const auto at = static_cast<std::uint32_t>(offset);
   if (file_->Seek(offset, 0) != kKXOk) {
     state_ |= kKXStreamEnd;
+    // A host that will not go past the end of the file: stop at the end, so that reads find
+    // nothing there rather than the bytes at the old position.
+    if (at > length_) LoadBufferAt(static_cast<std::int32_t>(length_));
     return;
   }
-  const auto at = static_cast<std::uint32_t>(offset);
   extent_ = at < length_ ? Min(capacity_, length_ - at) : 0;
   file_->Read(buffer_, extent_, &extent_);
   bufferOffset_ = at;
