@@ -28,7 +28,7 @@ TKXTextStream::TKXTextStream(const char* path, std::int32_t accessMode, std::int
 }
 
 TKXTextStream::~TKXTextStream() {
-  if (accessFlags_ & kKXFileWrite) Flush();
+  Flush();
   Close();
   KXFreeBlock(buffer_);
   // file_ is released next, as a member, and the base then releases the context.
@@ -164,22 +164,21 @@ void TKXTextStream::Write(const void* src, std::uint32_t count) {
   // so the room left cannot wrap around.
   while (count > capacity_ - pos_) {
     const std::uint32_t room = capacity_ - pos_;
-    if (room > 0) {
-      KXMemCopy(buffer_ + pos_, bytes, static_cast<std::int32_t>(room));
-      pos_ += room;
-      bytes += room;
-      count -= room;
-    }
-    if (pos_ >= extent_) extent_ = pos_;
+    Store(bytes, room);
+    bytes += room;
+    count -= room;
     FlushAndAdvance();
   }
-  if (count > 0) {
-    KXMemCopy(buffer_ + pos_, bytes, static_cast<std::int32_t>(count));
-    pos_ += count;
-    if (pos_ >= extent_) extent_ = pos_;
-  }
-  dirty_ = true;
+  Store(bytes, count);
   if (bufferOffset_ + pos_ > length_) length_ = bufferOffset_ + pos_;
+}
+
+void TKXTextStream::Store(const std::uint8_t* src, std::uint32_t count) {
+  if (count == 0) return;
+  KXMemCopy(buffer_ + pos_, src, static_cast<std::int32_t>(count));
+  pos_ += count;
+  if (pos_ >= extent_) extent_ = pos_;
+  dirty_ = true;
 }
 
 void TKXTextStream::WritePath(const char* path) {
@@ -258,10 +257,13 @@ void TKXTextStream::SetCreatorAndType(FourCharCode creator, FourCharCode type) {
 }
 
 void TKXTextStream::Flush() {
-  if (capacity_ == 0 || !(accessFlags_ & kKXFileWrite)) return;
+  // A buffer that was only loaded holds the file's own bytes, and bytes put back must not reach
+  // the file.
+  if (!dirty_) return;
   std::uint32_t written = 0;
   file_->Seek(static_cast<std::int32_t>(bufferOffset_), 0);
   file_->Write(buffer_, extent_, &written);
+  dirty_ = false;
 }
 
 void TKXTextStream::Close() {
@@ -273,7 +275,6 @@ void TKXTextStream::FlushAndAdvance() {
   bufferOffset_ += extent_;
   extent_ = 0;
   pos_ = 0;
-  dirty_ = false;
 }
 
 void TKXTextStream::LoadBufferAt(std::int32_t offset) {
