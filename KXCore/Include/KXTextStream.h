@@ -168,7 +168,7 @@ class TKXStream {
 };
 
 /// A stream on a host file with one memory buffer in front of it. Open from construction to
-/// destruction; deleting it writes the buffer out and closes the file.
+/// destruction; deleting it writes out the bytes written into the buffer and closes the file.
 class TKXTextStream : public TKXStream {
  public:
   /// Opens `path` with `accessMode` (kKXFileRead, kKXFileWrite, kKXFileMustExist) and a buffer
@@ -196,7 +196,8 @@ class TKXTextStream : public TKXStream {
 
   /// Stamps the file's creator and type codes, keeping the rest of its info record.
   void SetCreatorAndType(FourCharCode creator, FourCharCode type);
-  /// Hands the buffer, up to its high-water mark, to the file at the buffer's offset.
+  /// Hands the buffer, up to its high-water mark, to the file at the buffer's offset when it holds
+  /// written bytes.
   void Flush();
   void Close();
 
@@ -218,6 +219,8 @@ class TKXTextStream : public TKXStream {
   /// Copies `count` buffered bytes at pos_ to the part of `dst` after what the read has
   /// delivered so far.
   void Deliver(void* dst, std::uint32_t count);
+  /// Copies `count` bytes from `src` into the buffer at pos_ and marks it written.
+  void Store(const std::uint8_t* src, std::uint32_t count);
   /// This stream's own full path, empty when it has no file.
   void OwnPath(TKXString& path);
   KXResult FailOpen(KXResult result, bool* created);

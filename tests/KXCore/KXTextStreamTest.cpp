@@ -311,6 +311,36 @@ TEST_F(KXTextStreamTest, ReadPastTheEndOrPastAShrunkFileStopsWithNothing) {
   EXPECT_EQ(stream.State(), kKXStreamEnd);
 }
 
+TEST_F(KXTextStreamTest, ReadAfterASeekBeyondTheEndDeliversNothingWhateverTheHostAllows) {
+  SetContents(kDigits);
+  struct Case {
+    std::int32_t offset, origin;
+    std::uint32_t target;
+  };
+  const Case seeks[] = {{20, 0, 20}, {9, 1, 11}, {-1, 2, 11}};
+  for (bool pastEndAllowed : {false, true}) {
+    Files().AllowSeeksPastEnd(pastEndAllowed);
+    for (std::int32_t size : {0, 1, 3, 4, 64}) {
+      for (const Case& seek : seeks) {
+        SCOPED_TRACE(testing::Message() << (pastEndAllowed ? "allowing" : "refusing") << ", buffer "
+                                        << size << ", Seek(" << seek.offset << ", " << seek.origin
+                                        << ")");
+        TKXTextStream stream(Path(), kRead, size, nullptr);
+        NextChar(stream);
+        NextChar(stream);
+        stream.Seek(seek.offset, seek.origin);
+        char out[5] = "####";
+        stream.Read(out, 4);
+        EXPECT_EQ(stream.LastCount(), 0u);
+        EXPECT_EQ(stream.State(), kKXStreamEnd);
+        EXPECT_STREQ(out, "####");
+        // A host that will not go past the end leaves the stream at the end.
+        EXPECT_EQ(stream.GetPosition(), pastEndAllowed ? seek.target : 10u);
+      }
+    }
+  }
+}
+
 TEST_F(KXTextStreamTest, StateWordFollowsEachOperation) {
   SetContents(kDigits);
   TKXTextStream reading(Path(), kRead, 4, nullptr);
@@ -351,6 +381,74 @@ TEST_F(KXTextStreamTest, ReadingAfterWritingSeesTheFileAsWritten) {
     EXPECT_EQ(stream.Length(), 11u);
   }
   EXPECT_EQ(Contents(), "AB234567YZ!");
+}
+
+TEST_F(KXTextStreamTest, OnlyWrittenBytesReachTheFile) {
+  struct Case {
+    const char* name;
+    void (*run)(TKXStream&);
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"read, put back",
+       [](TKXStream& s) {
+         NextChar(s);
+         s.PutBack('Z');
+       },
+       "0123456789"},
+      {"put back across a buffer start, read to the end",
+       [](TKXStream& s) {
+         for (int i = 0; i < 5; ++i) NextChar(s);
+         s.PutBack('Y');
+         s.PutBack('Z');
+         ReadInPieces(s, 3);
+       },
+       "0123456789"},
+      {"write, seek back, read",
+       [](TKXStream& s) {
+         s.Seek(3, 0);
+         s << "AB";
+         s.Seek(0, 0);
+         ReadInPieces(s, 4);
+       },
+       "012AB56789"},
+      {"read, write, seek on, read",
+       [](TKXStream& s) {
+         char out[4];
+         s.Read(out, 4);
+         s << "XY";
+         s.Seek(8, 0);
+         NextChar(s);
+       },
+       "0123XY6789"},
+      {"write, seek past the end, read",
+       [](TKXStream& s) {
+         s << "AB";
+         s.Seek(20, 0);
+         NextChar(s);
+       },
+       "AB23456789"},
+  };
+  for (bool pastEndAllowed : {false, true}) {
+    Files().AllowSeeksPastEnd(pastEndAllowed);
+    for (std::int32_t size : {0, 1, 3, 4, 64}) {
+      for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (pastEndAllowed ? "allowing" : "refusing") << ", buffer "
+                                        << size << ": " << c.name);
+        SetContents(kDigits);
+        Files().ClearWriteLog();
+        {
+          TKXTextStream stream(Path(), kRead | kWrite, size, nullptr);
+          c.run(stream);
+        }
+        EXPECT_EQ(Contents(), c.expected);
+        // A stream that only read hands nothing to the host, not even the bytes it loaded.
+        if (c.expected == kDigits) {
+          EXPECT_EQ(Files().WriteCalls(), 0u);
+        }
+      }
+    }
+  }
 }
 
 TEST_F(KXTextStreamTest, WithoutAFileObjectEveryOperationFails) {

@@ -50,9 +50,22 @@ TEST_P(KXTokenTest, BlocksAreEmptyTokens) {
   // The skip comes first: a '$' inside the counted data does not end the block.
   EXPECT_EQ(Tokens(Open("$00000003 $$$$ x ")), (Texts{"", "x"}));
   // A count that would wrap a signed offset still skips forward, never back over what was
-  // read, which would lead the scanner round in a circle. The host refuses to go past the end,
-  // so the search for the closing '$' goes on from the count.
-  EXPECT_EQ(Tokens(Open("$FFFFFFFF$ $FFFFFFF4$ x ")), (Texts{"", "", "x"}));
+  // read, which would lead the scanner round in a circle: the block runs past the end.
+  EXPECT_EQ(Tokens(Open("$FFFFFFFF$ $FFFFFFF4$ x ")), (Texts{""}));
+}
+
+TEST_P(KXTokenTest, BlockRunningPastTheEndEndsTheScan) {
+  // The skip reaches the end whether or not the host lets a seek go past it, also when the count
+  // (from 2^31 on) does not fit one signed seek offset; the '$' in the data is never found.
+  for (bool pastEndAllowed : {false, true}) {
+    Files().AllowSeeksPastEnd(pastEndAllowed);
+    for (const char* text : {"$80000000 abc$ x\n", "$FFFFFFFE abc$ x\n", "$00000100 abc$ x\n"}) {
+      SCOPED_TRACE(testing::Message() << (pastEndAllowed ? "allowing: " : "refusing: ") << text);
+      char token[kKXTokenSize] = "#";
+      EXPECT_EQ(ScanToken(Open(text), token), kKXErrEndOfStream);
+      EXPECT_STREQ(token, "");
+    }
+  }
 }
 
 TEST_P(KXTokenTest, LongTokensKeepTheirFirst255Characters) {

@@ -28,7 +28,7 @@ TKXTextStream::TKXTextStream(const char* path, std::int32_t accessMode, std::int
 }
 
 TKXTextStream::~TKXTextStream() {
-  if (accessFlags_ & kKXFileWrite) Flush();
+  Flush();
   Close();
   KXFreeBlock(buffer_);
   // file_ is released next, as a member, and the base then releases the context.
@@ -50,19 +50,26 @@ void TKXTextStream::Seek(std::int32_t offset, std::int32_t origin) {
 }
 
 void TKXTextStream::SeekUnbuffered(std::int32_t offset, std::int32_t origin) {
-  const auto distance = static_cast<std::uint32_t>(offset);
+  std::int64_t target = offset;
+  KXResult result = kKXOk;
   if (origin == 0) {
-    file_->Seek(offset, 0);
-    if (distance == length_) state_ |= kKXStreamEnd;
+    result = file_->Seek(offset, 0);
   } else if (origin == 1) {
     std::uint32_t current = 0;
     file_->GetPosition(&current);
-    file_->Seek(offset, 1);
-    if (current + distance == length_) state_ |= kKXStreamEnd;
+    target += current;
+    result = file_->Seek(offset, 1);
   } else {
-    file_->Seek(-offset, 2);
-    if (offset == 0) state_ |= kKXStreamEnd;
+    target = std::int64_t{length_} - offset;
+    result = file_->Seek(-offset, 2);
   }
+  // A host that will not go past the end of the file: stop at the end, so that reads find
+  // nothing there rather than the bytes at the old position.
+  if (result != kKXOk && target > length_) {
+    file_->Seek(0, 2);
+    target = length_;
+  }
+  if (target == length_) state_ |= kKXStreamEnd;
 }
 
 void TKXTextStream::SeekBuffered(std::int32_t offset, std::int32_t origin) {
@@ -157,22 +164,21 @@ void TKXTextStream::Write(const void* src, std::uint32_t count) {
   // so the room left cannot wrap around.
   while (count > capacity_ - pos_) {
     const std::uint32_t room = capacity_ - pos_;
-    if (room > 0) {
-      KXMemCopy(buffer_ + pos_, bytes, static_cast<std::int32_t>(room));
-      pos_ += room;
-      bytes += room;
-      count -= room;
-    }
-    if (pos_ >= extent_) extent_ = pos_;
+    Store(bytes, room);
+    bytes += room;
+    count -= room;
     FlushAndAdvance();
   }
-  if (count > 0) {
-    KXMemCopy(buffer_ + pos_, bytes, static_cast<std::int32_t>(count));
-    pos_ += count;
-    if (pos_ >= extent_) extent_ = pos_;
-  }
-  dirty_ = true;
+  Store(bytes, count);
   if (bufferOffset_ + pos_ > length_) length_ = bufferOffset_ + pos_;
+}
+
+void TKXTextStream::Store(const std::uint8_t* src, std::uint32_t count) {
+  if (count == 0) return;
+  KXMemCopy(buffer_ + pos_, src, static_cast<std::int32_t>(count));
+  pos_ += count;
+  if (pos_ >= extent_) extent_ = pos_;
+  dirty_ = true;
 }
 
 void TKXTextStream::WritePath(const char* path) {
@@ -251,10 +257,13 @@ void TKXTextStream::SetCreatorAndType(FourCharCode creator, FourCharCode type) {
 }
 
 void TKXTextStream::Flush() {
-  if (capacity_ == 0 || !(accessFlags_ & kKXFileWrite)) return;
+  // A buffer that was only loaded holds the file's own bytes, and bytes put back must not reach
+  // the file.
+  if (!dirty_) return;
   std::uint32_t written = 0;
   file_->Seek(static_cast<std::int32_t>(bufferOffset_), 0);
   file_->Write(buffer_, extent_, &written);
+  dirty_ = false;
 }
 
 void TKXTextStream::Close() {
@@ -266,17 +275,19 @@ void TKXTextStream::FlushAndAdvance() {
   bufferOffset_ += extent_;
   extent_ = 0;
   pos_ = 0;
-  dirty_ = false;
 }
 
 void TKXTextStream::LoadBufferAt(std::int32_t offset) {
   if (dirty_) FlushAndAdvance();
   if (offset < 0) return SetFail(kKXStreamErrBadPosition);
+  const auto at = static_cast<std::uint32_t>(offset);
   if (file_->Seek(offset, 0) != kKXOk) {
     state_ |= kKXStreamEnd;
+    // A host that will not go past the end of the file: stop at the end, so that reads find
+    // nothing there rather than the bytes at the old position.
+    if (at > length_) LoadBufferAt(static_cast<std::int32_t>(length_));
     return;
   }
-  const auto at = static_cast<std::uint32_t>(offset);
   extent_ = at < length_ ? Min(capacity_, length_ - at) : 0;
   file_->Read(buffer_, extent_, &extent_);
   bufferOffset_ = at;

@@ -60,16 +60,14 @@ class TokenText {
   std::uint32_t length_ = 0;
 };
 
-// Moves `count` bytes forward from the current position. A relative seek takes a signed 32-bit
-// offset, so a long skip goes in steps that are never negative: the scanner must not move back
-// over text it has read, or a pair of blocks could send it round in a circle.
+// Moves `count` bytes forward from the current position. Positions and seek offsets are signed
+// 32-bit values, so a skip that would end beyond the farthest position runs past the end of the
+// data: the stream goes to its end. Either way the scanner never moves back over text it has
+// read, which a pair of blocks could turn into a circle.
 void SkipForward(TKXStream& stream, std::uint64_t count) {
-  constexpr auto kLongestStep = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
-  while (count > 0) {
-    const std::uint64_t step = count < kLongestStep ? count : kLongestStep;
-    stream.Seek(static_cast<std::int32_t>(step), 1);
-    count -= step;
-  }
+  constexpr auto kFarthest = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+  if (stream.GetPosition() + count > kFarthest) return stream.Seek(0, 2);
+  stream.Seek(static_cast<std::int32_t>(count), 1);
 }
 
 KXResult ScanQuoted(TKXStream& stream, TokenText& text) {
