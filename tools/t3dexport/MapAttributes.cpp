@@ -1,28 +1,17 @@
 #include "MapAttributes.h"
 
-#include <cctype>
+#include "MapText.h"
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
 std::size_t SkipBlanks(std::string_view text, std::size_t i) {
-  while (i < text.size() && IsBlank(text[i])) ++i;
+  while (i < text.size() && IsMapBlank(text[i])) ++i;
   return i;
 }
 
 std::size_t WordEnd(std::string_view text, std::size_t i) {
-  while (i < text.size() && !IsBlank(text[i])) ++i;
+  while (i < text.size() && !IsMapBlank(text[i])) ++i;
   return i;
-}
-
-bool SameKey(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
 }
 
 // The value that starts at `i`, and the index after it.
@@ -59,7 +48,7 @@ std::optional<std::string> FindAttribute(std::string_view words, std::string_vie
       i = end;
       continue;
     }
-    const bool wanted = SameKey(words.substr(i, equals), key);
+    const bool wanted = SameMapWord(words.substr(i, equals), key);
     i += equals + 1;
     std::string value = ValueAt(words, i);
     if (wanted) return value;

@@ -1,19 +1,9 @@
 #include "MapBlocks.h"
 
-#include <cctype>
-
 #include "MapReport.h"
+#include "MapText.h"
 
 namespace {
-
-bool SameKind(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
 
 std::string NotClosed(const std::string& kind, const char* before) {
   return "Begin " + kind + " is not closed by End " + kind + " " + before;
@@ -28,7 +18,7 @@ bool MapBlocks::Open(std::string_view kind, MapReport& report) {
     return false;
   }
   bool builderBrush = false;
-  if (SameKind(kind, "Actor") && !open_.empty() && SameKind(open_.back().kind, "Map")) {
+  if (SameMapWord(kind, "Actor") && !open_.empty() && SameMapWord(open_.back().kind, "Map")) {
     builderBrush = !open_.back().holdsActor;
     open_.back().holdsActor = true;
   }
@@ -38,7 +28,7 @@ bool MapBlocks::Open(std::string_view kind, MapReport& report) {
 
 void MapBlocks::Close(std::string_view kind, MapReport& report) {
   std::size_t match = open_.size();
-  while (match > 0 && !SameKind(open_[match - 1].kind, kind)) --match;
+  while (match > 0 && !SameMapWord(open_[match - 1].kind, kind)) --match;
   if (match == 0) {
     report.Add("End " + std::string(kind) + " has no Begin " + std::string(kind) + " to close");
     return;

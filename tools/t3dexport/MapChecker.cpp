@@ -1,6 +1,5 @@
 #include "MapChecker.h"
 
-#include <cctype>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -17,41 +16,36 @@
 #include "MapNames.h"
 #include "MapPolygon.h"
 #include "MapStructValue.h"
+#include "MapText.h"
 #include "MapVectorLine.h"
 
 namespace {
 
 const char kNameRule[] = ": use letters, digits and '_', not starting with a digit";
 
-bool Same(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 bool EndsWith(std::string_view text, std::string_view end) {
-  return text.size() >= end.size() && Same(text.substr(text.size() - end.size()), end);
+  return text.size() >= end.size() && SameMapWord(text.substr(text.size() - end.size()), end);
 }
 
 bool IsVectorKeyword(std::string_view word) {
-  return Same(word, "Vertex") || Same(word, "Origin") || Same(word, "Normal") ||
-         Same(word, "TextureU") || Same(word, "TextureV");
+  return SameMapWord(word, "Vertex") || SameMapWord(word, "Origin") ||
+         SameMapWord(word, "Normal") || SameMapWord(word, "TextureU") ||
+         SameMapWord(word, "TextureV");
 }
 
 // The builder brush's class: Brush, or a class path that ends in it (/Script/Engine.Brush).
-bool IsBrushClass(std::string_view name) { return Same(name, "Brush") || EndsWith(name, ".Brush"); }
+bool IsBrushClass(std::string_view name) {
+  return SameMapWord(name, "Brush") || EndsWith(name, ".Brush");
+}
 
 std::string_view TrimmedEnd(std::string_view text) {
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  while (!text.empty() && IsMapBlank(text.back())) text.remove_suffix(1);
   return text;
 }
 
 std::size_t FirstNonBlank(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  while (i < text.size() && IsMapBlank(text[i])) ++i;
   return i;
 }
 
@@ -88,12 +82,12 @@ void MapChecker::CheckLine(std::string_view text) {
   line_.Reset(text);
   char token[kKXTokenSize];
   if (!NextToken(token)) return;
-  if (Same(token, "Begin")) {
+  if (SameMapWord(token, "Begin")) {
     OnBegin();
-  } else if (Same(token, "End")) {
+  } else if (SameMapWord(token, "End")) {
     OnEnd();
   } else if (IsVectorKeyword(token)) {
-    OnVector(Same(token, "Vertex"));
+    OnVector(SameMapWord(token, "Vertex"));
   } else {
     OnProperty(token);
   }
@@ -114,12 +108,12 @@ void MapChecker::OnBegin() {
   anyBlock_ = true;
   const std::string_view words = line_.Text().substr(line_.Index());
   if (!blocks_.Open(kind, report_)) return;
-  if (Same(kind, "Actor")) {
+  if (SameMapWord(kind, "Actor")) {
     if (blocks_.InnermostIsBuilderBrush()) CheckBuilderBrush(words);
     CheckName(words, "Name", "actor name");
-  } else if (Same(kind, "Brush")) {
+  } else if (SameMapWord(kind, "Brush")) {
     CheckName(words, "Name", "brush name");
-  } else if (Same(kind, "Polygon")) {
+  } else if (SameMapWord(kind, "Polygon")) {
     StartPolygon(words);
   }
 }
@@ -150,7 +144,7 @@ void MapChecker::OnProperty(const char* token) {
   // A plain token is the line's own bytes; a quoted one is not, and names no property.
   if (!equals || start == text.size() || text[start] == '"') return;
   const std::size_t value = start + static_cast<std::size_t>(equals - token) + 1;
-  if (Same(std::string_view(token, static_cast<std::size_t>(equals - token)), "Brush")) {
+  if (SameMapWord(std::string_view(token, static_cast<std::size_t>(equals - token)), "Brush")) {
     const std::string_view reference = TrimmedEnd(text.substr(value));
     if (!IsSafeReference(reference))
       report_.Add("unsafe brush reference '" + std::string(reference) + "'" + kNameRule);

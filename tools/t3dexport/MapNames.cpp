@@ -1,16 +1,17 @@
 #include "MapNames.h"
 
+#include "MapText.h"
+
 namespace {
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
 bool IsSafeName(std::string_view name) {
   if (name.empty() || !IsLetter(name[0])) return false;
   for (const char c : name)
-    if (!IsLetter(c) && !IsDigit(c)) return false;
+    if (!IsLetter(c) && !IsMapDigit(c)) return false;
   return true;
 }
 

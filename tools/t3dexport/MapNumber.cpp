@@ -1,9 +1,8 @@
 #include "MapNumber.h"
 
-#include <cctype>
-
 #include "KXTextStream.h"
 #include "MapLineStream.h"
+#include "MapText.h"
 
 namespace {
 
@@ -14,18 +13,16 @@ constexpr int kLargestExponent = 4;
 // More exponent digits than this are out of range whatever they say.
 constexpr std::size_t kLongestExponent = 2;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-bool EndsNumber(char c) { return c == ',' || c == ')' || IsBlank(c); }
+bool EndsNumber(char c) { return c == ',' || c == ')' || IsMapBlank(c); }
 
 std::string Lower(std::string_view text) {
   std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : lower) c = LowerMapChar(c);
   return lower;
 }
 
 std::size_t SkipDigits(std::string_view text, std::size_t i) {
-  while (i < text.size() && IsDigit(text[i])) ++i;
+  while (i < text.size() && IsMapDigit(text[i])) ++i;
   return i;
 }
 
@@ -71,35 +68,35 @@ Form FormOf(std::string_view text) {
 
 }  // namespace
 
-bool StartsNumber(char c) { return IsDigit(c) || c == '+' || c == '-' || c == '.'; }
+bool StartsNumber(char c) { return IsMapDigit(c) || c == '+' || c == '-' || c == '.'; }
 
 bool IsNonFiniteText(std::string_view text) {
   std::string lower = Lower(text);
   if (!lower.empty() && (lower[0] == '+' || lower[0] == '-')) lower.erase(0, 1);
   if (lower == "inf" || lower == "infinity" || lower == "nan" || lower.rfind("nan(", 0) == 0)
     return true;
-  return !lower.empty() && IsDigit(lower[0]) && lower.find('#') != std::string::npos;
+  return !lower.empty() && IsMapDigit(lower[0]) && lower.find('#') != std::string::npos;
 }
 
 bool ReadMapNumber(MapLineStream& line, double& value, std::string& problem) {
   const std::string_view text = line.Text();
   std::size_t start = line.Index();
-  while (start < text.size() && IsBlank(text[start])) ++start;
+  while (start < text.size() && IsMapBlank(text[start])) ++start;
   std::size_t end = start;
   while (end < text.size() && !EndsNumber(text[end])) ++end;
   const std::string_view number = text.substr(start, end - start);
   const Form form = FormOf(number);
-  if (number.empty()) {
+  if (form == Form::Good) {
+    line.MoveTo(start);
+    line.ReadReal(&value);
+  } else if (number.empty()) {
     problem = "a number is missing";
   } else if (IsNonFiniteText(number)) {
     problem = "non-finite number '" + std::string(number) + "'";
   } else if (form == Form::Malformed) {
     problem = "'" + std::string(number) + "' is not a number in the C locale's form";
-  } else if (form == Form::OutOfRange) {
-    problem = "number '" + std::string(number) + "' is out of range";
   } else {
-    line.MoveTo(start);
-    line.ReadReal(&value);
+    problem = "number '" + std::string(number) + "' is out of range";
   }
   const bool read = form == Form::Good && (line.State() & kKXStreamFail) == 0;
   line.MoveTo(end);

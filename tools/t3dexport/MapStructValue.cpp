@@ -7,6 +7,7 @@
 #include "MapLineStream.h"
 #include "MapNumber.h"
 #include "MapReport.h"
+#include "MapText.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ bool StructReader::Components(std::size_t& i) {
                   std::string(text_.substr(previousStart, i - previousStart)) + "'");
     }
     if (!Component(i, numeric, numberStart)) return false;
-    while (i < text_.size() && (text_[i] == ' ' || text_[i] == '\t')) ++i;
+    while (i < text_.size() && IsMapBlank(text_[i])) ++i;
     if (i >= text_.size()) return Fail("a '(' is not closed");
     if (text_[i] == ')') {
       ++i;
