@@ -106,7 +106,7 @@ void MapChecker::OnBegin() {
   char kind[kKXTokenSize];
   if (!NextToken(kind) || kind[0] == '\0') return report_.Add("Begin without a block name");
   anyBlock_ = true;
-  const std::string_view words = line_.Text().substr(line_.Index());
+  const std::string_view words = line_.Rest();
   if (!blocks_.Open(kind, report_)) return;
   if (SameMapWord(kind, "Actor")) {
     if (blocks_.InnermostIsBuilderBrush()) CheckBuilderBrush(words);

@@ -15,8 +15,10 @@ class MapLineStream final : public TKXStream {
   /// Starts reading `line` from its first byte. The bytes must outlive the reading.
   void Reset(std::string_view line);
   std::string_view Text() const { return text_; }
-  /// The position as an index into Text().
+  /// The position as an index into Text(); Text().size() + 1 after the closing line feed.
   std::size_t Index() const { return pos_; }
+  /// The text from the position to the end of the line.
+  std::string_view Rest() const { return text_.substr(pos_ < text_.size() ? pos_ : text_.size()); }
   /// Moves to index `index` of Text().
   void MoveTo(std::size_t index);
 

@@ -15,8 +15,10 @@ bool NextCharacter(MapLineStream& line, char& c) {
   return (line.State() & kKXStreamEnd) == 0;
 }
 
-std::string RestFrom(const MapLineStream& line, std::size_t index) {
-  return std::string(line.Text().substr(index));
+// The rest of the line from `c`, the character NextCharacter has just read.
+std::string RestFrom(MapLineStream& line, char c) {
+  line.PutBack(c);
+  return std::string(line.Rest());
 }
 
 }  // namespace
@@ -30,7 +32,7 @@ bool ReadVectorValues(MapLineStream& line, MapVector& vector, MapReport& report)
       return false;
     }
     if (i > 0 && c != ',') {
-      report.Add("',' expected between values, found '" + RestFrom(line, line.Index() - 1) + "'");
+      report.Add("',' expected between values, found '" + RestFrom(line, c) + "'");
       return false;
     }
     std::string problem;
@@ -44,7 +46,7 @@ bool ReadVectorValues(MapLineStream& line, MapVector& vector, MapReport& report)
   if (c == ',') {
     report.Add("more than 3 values: a ',' decimal point or thousands separator?");
   } else {
-    report.Add("unexpected text after the values: '" + RestFrom(line, line.Index() - 1) + "'");
+    report.Add("unexpected text after the values: '" + RestFrom(line, c) + "'");
   }
   return false;
 }
