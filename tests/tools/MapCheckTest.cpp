@@ -2,6 +2,7 @@
 // writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -78,10 +79,10 @@ Lines Inserted(Lines map, std::size_t line, const Lines& lines) {
   return map;
 }
 
-// 17 corners of a convex polygon in the plane z = 0: (i, i * i).
-Lines SeventeenVertices() {
+// `count` corners of a convex polygon in the plane z = 0: (i, i * i).
+Lines ParabolaVertices(int count) {
   Lines vertices;
-  for (int i = 0; i < 17; ++i)
+  for (int i = 0; i < count; ++i)
     vertices.push_back(std::to_string(i) + "," + std::to_string(i * i) + ",0");
   return vertices;
 }
@@ -102,7 +103,8 @@ std::vector<MapCase> HandWrittenMaps() {
        {{4, "Begin PolyList is not closed by End PolyList before End Brush at line 13"},
         {14, "End PolyList has no Begin PolyList"}}},
       {"End Map closing an actor", Joined(Erased(square, 16)), {{2, "Begin Actor is not closed"}}},
-      {"17 vertices", Joined(WithVertices(SeventeenVertices())), {{5, "17 vertices"}}},
+      {"16 vertices", Joined(WithVertices(ParabolaVertices(16))), {}},
+      {"17 vertices", Joined(WithVertices(ParabolaVertices(17))), {{5, "17 vertices"}}},
       {"two distinct vertices",
        Joined(WithVertices({"0,0,0", "10,0,0", "0,0,0"})),
        {{5, "2 distinct vertices"}}},
@@ -136,7 +138,7 @@ std::vector<MapCase> HandWrittenMaps() {
        {{2, "first actor is Class=Light"}}},
       {"CRLF", Joined(square, "\r\n"), {}},
       {"CRLF, 17 vertices",
-       Joined(WithVertices(SeventeenVertices()), "\r\n"),
+       Joined(WithVertices(ParabolaVertices(17)), "\r\n"),
        {{5, "17 vertices"}}},
       // What other writers put in maps: other actors and objects, property lines, tabs, a
       // texture in a package, a class path, quoted names, blank lines.
@@ -158,8 +160,47 @@ std::vector<MapCase> HandWrittenMaps() {
         {18, "unexpected text in a value: '000,Y=1,Z=1)'"},
         {19, "'(' is not closed"}}},
       {"empty file", "", {{1, "no Begin line"}}},
+      {"last line without a line feed",
+       Joined(Erased(square, 17)) + "   Brush=Model'MyLevel.A B'",
+       {{1, "Begin Map"}, {17, "A B"}}},
+      {"polygon without vertices",
+       Joined(Erased(Erased(Erased(Erased(square, 8), 8), 8), 8)),
+       {{5, "0 distinct vertices"}}},
+      // The unreadable vertex is the problem, not the shape the other three make.
+      {"unreadable vertex",
+       Joined(Replaced(square, 10, "            Vertex   1,2")),
+       {{10, "3 values expected, 2 found"}}},
+      // Vertices of a block inside the polygon are not the polygon's.
+      {"block inside a polygon",
+       Joined(Inserted(square, 12, {"Begin Extra", "Vertex 0,0,5", "Vertex 0,0,9", "End Extra"})),
+       {}},
+      {"blocks nested too deep",
+       Joined(Lines(257, "Begin Deep")) + Joined(Lines(256, "End Deep")),
+       {{257, "nests blocks more than 256 deep"}}},
   };
 }
+
+// Names on the lines that carry them, and whether readers take each whole.
+const std::pair<const char*, bool> kNames[] = {
+    {"Name=Wall_2", true},
+    {"Name=_x", true},
+    {"Name=2Fast", false},
+    {"Name=Wall-2", false},
+    {"Name=Wall//2", false},
+    {"Name=", false},
+    {"Name=\"Wall\"", true},
+    {"Name=\"A B\"", false},
+    {"Name=Caf\xe9", false},
+    {"Texture=Engine.Default", true},
+    {"Texture=Engine..Default", false},
+    {"Texture=", true},
+    {"Texture=.Default", false},
+    {"Brush=Model'MyLevel.Wall'", true},
+    {"Brush=None", true},
+    {"Brush=Model'MyLevel.Wall", false},
+    {"Brush=Model''", false},
+    {"Brush=Model'My|Level.Wall'", false},
+};
 
 // Values of a vector line and the problem each has, or an empty text for none.
 const std::pair<const char*, const char*> kVectorValues[] = {
@@ -223,6 +264,24 @@ TEST_P(MapCheckTest, VectorValues) {
   }
 }
 
+TEST_P(MapCheckTest, Names) {
+  for (const auto& [words, safe] : kNames) {
+    const std::string text(words);
+    Lines map = SquareMap();
+    std::size_t line = 2;
+    if (text.rfind("Name", 0) == 0) {
+      map[1] = "Begin Actor Class=Brush " + text;
+    } else if (text.rfind("Texture", 0) == 0) {
+      line = 5;
+      map[4] = "   Begin Polygon Item=dummy " + text + " Link=0";
+    } else {
+      line = 15;
+      map[14] = "   " + text;
+    }
+    ExpectProblems(Check(Joined(map)), safe ? Expected{} : Expected{{line, "unsafe"}}, words);
+  }
+}
+
 // Lines are counted across the pieces the checker reads and the stream's buffer edges.
 TEST_P(MapCheckTest, LargeMapsKeepTheirLineNumbers) {
   Lines polygons;
@@ -266,6 +325,16 @@ TEST(MapCheckReportTest, ProblemsUnreadableFilesAndStatus) {
                          broken + ":13: End Brush has no Begin Brush to close\n"));
   EXPECT_EQ(run({missing, clean}),
             std::make_pair(kMapCheckUnreadable, missing + ": cannot be read\n"));
+
+  // Problems beyond the first thousand found are counted, not listed: 1500 lines without their
+  // Begin, and a file with no Begin line at all.
+  std::ofstream(broken, std::ios::binary) << Joined(Lines(1500, "End Map"));
+  const auto [status, text] = run({broken});
+  EXPECT_EQ(status, kMapCheckProblems);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1001);
+  EXPECT_NE(text.find(broken + ":1000: End Map has no Begin Map to close\n" + broken +
+                      ": 501 more problems\n"),
+            std::string::npos);
 }
 
 // The map the plug-in library writes for the sample scene lacks only its End Map line.
