@@ -166,9 +166,9 @@ std::vector<MapCase> HandWrittenMaps() {
       {"polygon without vertices",
        Joined(Erased(Erased(Erased(Erased(square, 8), 8), 8), 8)),
        {{5, "0 distinct vertices"}}},
-      // The unreadable vertex is the problem, not the shape the other three make.
+      // The unreadable vertex is the problem, not the shape the other two make.
       {"unreadable vertex",
-       Joined(Replaced(square, 10, "            Vertex   1,2")),
+       Joined(WithVertices({"0,0,0", "10,0,0", "1,2"})),
        {{10, "3 values expected, 2 found"}}},
       // Vertices of a block inside the polygon are not the polygon's.
       {"block inside a polygon",
