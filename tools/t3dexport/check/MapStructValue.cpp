@@ -1,0 +1,143 @@
+#include "MapStructValue.h"
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "MapLineStream.h"
+#include "MapNumber.h"
+#include "MapReport.h"
+#include "MapText.h"
+
+namespace {
+
+// Deeper values are refused rather than read by deeper recursion.
+constexpr int kDeepest = 16;
+
+class StructReader {
+ public:
+  explicit StructReader(MapLineStream& line) : line_(line), text_(line.Text()) {}
+
+  /// Reads the value whose '(' is at `i`, leaving `i` after its ')'. False with Problem().
+  bool Struct(std::size_t& i);
+  const std::string& Problem() const { return problem_; }
+
+ private:
+  /// The components after the '(' at `i`, up to and with the ')'.
+  bool Components(std::size_t& i);
+  bool Component(std::size_t& i, bool& numeric, std::size_t& numberStart);
+  bool Number(std::size_t& i);
+  /// Where the value of the component at `i` starts: after its "Name=", or at `i` for a
+  /// component without a name.
+  std::size_t ValueStart(std::size_t i) const;
+  /// Moves `i` over a value that is no number, up to the ',' or ')' that ends it.
+  void SkipText(std::size_t& i) const;
+  bool LooksNumeric(std::size_t i) const;
+  bool Fail(std::string problem) {
+    problem_ = std::move(problem);
+    return false;
+  }
+
+  MapLineStream& line_;
+  std::string_view text_;
+  std::string problem_;
+  int depth_ = 0;
+};
+
+bool StructReader::Struct(std::size_t& i) {
+  if (depth_ == kDeepest)
+    return Fail("values nested more than " + std::to_string(kDeepest) + " deep");
+  ++depth_;
+  const bool read = Components(i);
+  --depth_;
+  return read;
+}
+
+bool StructReader::Components(std::size_t& i) {
+  ++i;
+  bool previousNumeric = false;
+  std::size_t previousStart = 0;
+  for (;;) {
+    if (i < text_.size() && text_[i] == ')') {
+      ++i;
+      return true;
+    }
+    bool numeric = false;
+    std::size_t numberStart = i;
+    if (ValueStart(i) == i && previousNumeric && LooksNumeric(i)) {
+      SkipText(i);
+      return Fail("a ',' decimal point or thousands separator in '" +
+                  std::string(text_.substr(previousStart, i - previousStart)) + "'");
+    }
+    if (!Component(i, numeric, numberStart)) return false;
+    while (i < text_.size() && IsMapBlank(text_[i])) ++i;
+    if (i >= text_.size()) return Fail("a '(' is not closed");
+    if (text_[i] == ')') {
+      ++i;
+      return true;
+    }
+    if (text_[i] != ',')
+      return Fail("unexpected text in a value: '" + std::string(text_.substr(i)) + "'");
+    ++i;
+    previousNumeric = numeric;
+    previousStart = numberStart;
+  }
+}
+
+bool StructReader::Component(std::size_t& i, bool& numeric, std::size_t& numberStart) {
+  i = ValueStart(i);
+  numberStart = i;
+  if (i < text_.size() && text_[i] == '(') return Struct(i);
+  if (!LooksNumeric(i)) {
+    SkipText(i);
+    return true;
+  }
+  numeric = true;
+  return Number(i);
+}
+
+bool StructReader::Number(std::size_t& i) {
+  line_.MoveTo(i);
+  double value = 0;
+  std::string problem;
+  if (!ReadMapNumber(line_, value, problem)) return Fail(problem);
+  i = line_.Index();
+  return true;
+}
+
+std::size_t StructReader::ValueStart(std::size_t i) const {
+  const std::size_t stop = text_.find_first_of(",()=", i);
+  return stop < text_.size() && text_[stop] == '=' ? stop + 1 : i;
+}
+
+void StructReader::SkipText(std::size_t& i) const {
+  int depth = 0;
+  for (; i < text_.size(); ++i) {
+    const char c = text_[i];
+    if (c == '"') {
+      const std::size_t close = text_.find('"', i + 1);
+      if (close == std::string_view::npos) break;
+      i = close;
+    } else if (c == '(') {
+      ++depth;
+    } else if ((c == ')' || c == ',') && depth == 0) {
+      return;
+    } else if (c == ')') {
+      --depth;
+    }
+  }
+  i = text_.size();
+}
+
+bool StructReader::LooksNumeric(std::size_t i) const {
+  if (i >= text_.size()) return false;
+  const std::size_t end = text_.find_first_of(",)", i);
+  return StartsNumber(text_[i]) || IsNonFiniteText(text_.substr(i, end - i));
+}
+
+}  // namespace
+
+void CheckStructNumbers(MapLineStream& line, std::size_t open, MapReport& report) {
+  StructReader reader(line);
+  if (!reader.Struct(open)) report.Add(reader.Problem());
+}
