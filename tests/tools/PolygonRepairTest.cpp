@@ -122,31 +122,68 @@ const Case kCases[] = {
     // 19 * 361 / 2 - (sum of i*i for i < 19 + sum for i <= 19) / 2 = 3429.5 - 2289.5.
     {"convex 20-gon is split", {Parabola(20)}, 2, 1140, &RepairCounts::split, 1},
     {"triangle with 20 points along one side", {Fan(20)}, 2, 100, &RepairCounts::split, 1},
-    {"non-flat quad", {{{0, 0, 0}, {10, 0, 0}, {10, 10, 1}, {0, 10, 0}}}, 2, kAnyArea,
-     &RepairCounts::triangulated, 1},
+    {"non-flat quad",
+     {{{0, 0, 0}, {10, 0, 0}, {10, 10, 1}, {0, 10, 0}}},
+     2,
+     kAnyArea,
+     &RepairCounts::triangulated,
+     1},
     {"L-shaped hexagon",
-     {{{0, 0, 0}, {20, 0, 0}, {20, 10, 0}, {10, 10, 0}, {10, 20, 0}, {0, 20, 0}}}, 4, 300,
-     &RepairCounts::triangulated, 1},
-    {"rounding collapses it", {{{0.1, 0, 0}, {0.4, 0.2, 0}, {0.3, 0.4, 0.4}}}, 0, 0,
-     &RepairCounts::degenerate, 1},
-    {"rounding flattens it", {{{0, 0, 0}, {10, 0.2, 0}, {20, 0, 0}}}, 0, 0, &RepairCounts::noArea, 1},
-    {"two points back and forth", {{{0, 0, 0}, {5, 5, 5}, {0, 0, 0}, {5, 5, 5}}}, 0, 0,
-     &RepairCounts::degenerate, 1},
+     {{{0, 0, 0}, {20, 0, 0}, {20, 10, 0}, {10, 10, 0}, {10, 20, 0}, {0, 20, 0}}},
+     4,
+     300,
+     &RepairCounts::triangulated,
+     1},
+    {"rounding collapses it",
+     {{{0.1, 0, 0}, {0.4, 0.2, 0}, {0.3, 0.4, 0.4}}},
+     0,
+     0,
+     &RepairCounts::degenerate,
+     1},
+    {"rounding flattens it",
+     {{{0, 0, 0}, {10, 0.2, 0}, {20, 0, 0}}},
+     0,
+     0,
+     &RepairCounts::noArea,
+     1},
+    {"two points back and forth",
+     {{{0, 0, 0}, {5, 5, 5}, {0, 0, 0}, {5, 5, 5}}},
+     0,
+     0,
+     &RepairCounts::degenerate,
+     1},
     {"repeated points and closing point",
-     {{{0, 0, 0}, {0, 0, 0}, {10, 0, 0}, {10.4, 0, 0}, {0, 10, 0}, {0, 0, 0}}}, 1, 50,
-     &RepairCounts::triangulated, 0},
+     {{{0, 0, 0}, {0, 0, 0}, {10, 0, 0}, {10.4, 0, 0}, {0, 10, 0}, {0, 0, 0}}},
+     1,
+     50,
+     &RepairCounts::triangulated,
+     0},
     {"same face wound the other way",
      {{{0, 0, 0}, {8, 0, 0}, {8, 8, 0}, {0, 8, 0}}, {{0, 8, 0}, {8, 8, 0}, {8, 0, 0}, {0, 0, 0}}},
-     1, 64, &RepairCounts::duplicate, 1},
+     1,
+     64,
+     &RepairCounts::duplicate,
+     1},
     {"not a number", {{{0, 0, 0}, {kNaN, 0, 0}, {0, 10, 0}}}, 0, 0, &RepairCounts::nonFinite, 1},
-    {"infinite", {{{0, 0, 0}, {10, 0, 0}, {0, -kInf, 0}, {3, 3, 0}}}, 0, 0,
-     &RepairCounts::nonFinite, 1},
+    {"infinite",
+     {{{0, 0, 0}, {10, 0, 0}, {0, -kInf, 0}, {3, 3, 0}}},
+     0,
+     0,
+     &RepairCounts::nonFinite,
+     1},
     {"beyond the grid", {{{0, 0, 0}, {3e7, 0, 0}, {0, 10, 0}}}, 0, 0, &RepairCounts::outOfRange, 1},
     {"five-pointed star, every turn a left one",
-     {{{0, 10, 0}, {6, -8, 0}, {-10, 3, 0}, {10, 3, 0}, {-6, -8, 0}}}, kAnyCount, kAnyArea,
-     &RepairCounts::triangulated, 1},
-    {"bow tie", {{{0, 0, 0}, {10, 10, 0}, {10, 0, 0}, {0, 10, 0}}}, kAnyCount, kAnyArea,
-     &RepairCounts::triangulated, 1},
+     {{{0, 10, 0}, {6, -8, 0}, {-10, 3, 0}, {10, 3, 0}, {-6, -8, 0}}},
+     kAnyCount,
+     kAnyArea,
+     &RepairCounts::triangulated,
+     1},
+    {"bow tie",
+     {{{0, 0, 0}, {10, 10, 0}, {10, 0, 0}, {0, 10, 0}}},
+     kAnyCount,
+     kAnyArea,
+     &RepairCounts::triangulated,
+     1},
 };
 
 }  // namespace
@@ -179,7 +216,8 @@ TEST(PolygonRepairTest, PiecesKeepTheFacing) {
   Face side;
   for (int i = 0; i < 30; ++i) side.push_back({4, double(i), double(i * i)});
   const std::pair<const Face*, double> faces[] = {{&up, 1}, {&down, -1}, {&side, 1}};
-  for (std::uint32_t f = 0; f < 3; ++f) repair.AddFace(faces[f].first->data(), faces[f].first->size(), f);
+  for (std::uint32_t f = 0; f < 3; ++f)
+    repair.AddFace(faces[f].first->data(), faces[f].first->size(), f);
   CheckPolygons(repair);
   for (const RepairedPolygon& p : repair.Polygons()) {
     const UnitNormal n = p.normal;
@@ -203,50 +241,65 @@ TEST(PolygonRepairTest, BrushesAreSeparate) {
   EXPECT_EQ(repair.Counts().polygons, 2u);
 }
 
-// Random faces: simple flat ones (star shapes on random lattice planes, convex or not, up to 40
+namespace {
+
+// A random simple polygon of integer points: a star round the origin with its points in angle
+// order and every step round the origin a left turn of less than half a revolution. Empty when
+// the draw gives no such star; `area` is its area.
+std::vector<std::pair<int, int>> RandomStar(std::mt19937& random, double& area) {
+  auto uniform = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  const int points = uniform(3, 40);
+  const int radius = uniform(3, 60);
+  const bool circular = uniform(0, 1) == 1;
+  std::vector<std::pair<int, int>> star;
+  for (int k = 0; k < points; ++k) {
+    const double jitter = std::uniform_real_distribution<double>(0, 0.5)(random);
+    const double angle = 2 * kPi * (k + jitter) / points;
+    const double r = circular ? radius : uniform(1, radius);
+    const std::pair<int, int> p{int(std::lround(r * std::cos(angle))),
+                                int(std::lround(r * std::sin(angle)))};
+    const bool turnsLeft =
+        star.empty() ||
+        double(star.back().first) * p.second - double(star.back().second) * p.first > 0;
+    if ((p.first != 0 || p.second != 0) && turnsLeft) star.push_back(p);
+  }
+  area = 0;
+  for (std::size_t k = 0; k < star.size(); ++k) {
+    const auto& p = star[k];
+    const auto& q = star[(k + 1) % star.size()];
+    const double turn = double(p.first) * q.second - double(p.second) * q.first;
+    if (turn <= 0) return {};
+    area += turn / 2;
+  }
+  return star.size() >= 3 ? star : std::vector<std::pair<int, int>>{};
+}
+
+}  // namespace
+
+// Random faces: simple flat ones (stars on random lattice planes, convex or not, up to 40
 // points) keep their area and facing; bumpy ones still give valid polygons.
 TEST(PolygonRepairTest, RandomFacesGiveValidPolygons) {
   std::mt19937 random(20240521);
-  auto uniform = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  auto uniform = [&](int low, int high) {
+    return double(std::uniform_int_distribution<int>(low, high)(random));
+  };
   BrushRepair repair;
   int flatFaces = 0;
   for (int trial = 0; trial < 3000; ++trial) {
     repair.StartBrush();
-    // Two lattice steps span the plane; a star of integer (i, j) around the origin, its points
-    // sorted by angle with every turn round the centre less than half a revolution, is simple.
-    const Vec a{double(uniform(-3, 3)), double(uniform(-3, 3)), double(uniform(-3, 3))};
-    const Vec b{double(uniform(-3, 3)), double(uniform(-3, 3)), double(uniform(-3, 3))};
-    const Vec origin{double(uniform(-500, 500)), double(uniform(-500, 500)), double(uniform(-500, 500))};
+    // The star's (i, j) go to origin + i a + j b: a plane through grid points.
+    const Vec a{uniform(-3, 3), uniform(-3, 3), uniform(-3, 3)};
+    const Vec b{uniform(-3, 3), uniform(-3, 3), uniform(-3, 3)};
+    const Vec origin{uniform(-500, 500), uniform(-500, 500), uniform(-500, 500)};
     const double spread = Length(Cross(a, b));
-    if (spread == 0) continue;
-    const int points = uniform(3, 40);
-    const int radius = uniform(3, 60);
-    const bool circular = uniform(0, 1) == 1;
-    std::vector<std::pair<double, std::pair<int, int>>> star;
-    for (int k = 0; k < points; ++k) {
-      const double angle = 2 * kPi * (k + 0.5 * std::uniform_real_distribution<double>(0, 1)(random)) / points;
-      const double r = circular ? radius : uniform(1, radius);
-      star.push_back({angle, {int(std::lround(r * std::cos(angle))), int(std::lround(r * std::sin(angle)))}});
-    }
-    std::vector<std::pair<int, int>> ring;
-    for (const auto& s : star) {
-      if (s.second.first == 0 && s.second.second == 0) continue;
-      if (!ring.empty() && double(ring.back().first) * s.second.second - double(ring.back().second) * s.second.first <= 0) continue;
-      ring.push_back(s.second);
-    }
-    bool simple = ring.size() >= 3;
     double area2d = 0;
-    for (std::size_t k = 0; simple && k < ring.size(); ++k) {
-      const auto& p = ring[k];
-      const auto& q = ring[(k + 1) % ring.size()];
-      const double turn = double(p.first) * q.second - double(p.second) * q.first;
-      simple = turn > 0;
-      area2d += turn / 2;
-    }
-    if (!simple) continue;
+    const auto star = RandomStar(random, area2d);
+    if (spread == 0 || star.empty()) continue;
     const bool bumpy = uniform(0, 3) == 0;
     Face face;
-    for (const auto& [i, j] : ring) {
+    for (const auto& [i, j] : star) {
       const double bump = bumpy ? uniform(-1, 1) : 0;
       face.push_back({origin.x + i * a.x + j * b.x, origin.y + i * a.y + j * b.y + bump,
                       origin.z + i * a.z + j * b.z});

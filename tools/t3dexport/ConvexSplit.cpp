@@ -32,7 +32,8 @@ bool FindChord(const Point2* ring, const std::vector<std::uint32_t>& rest, std::
 
 void AddPiece(const std::vector<std::uint32_t>& rest, std::size_t start, std::size_t length,
               ConvexPieces& pieces) {
-  for (std::size_t k = 0; k < length; ++k) pieces.indices.push_back(rest[(start + k) % rest.size()]);
+  for (std::size_t k = 0; k < length; ++k)
+    pieces.indices.push_back(rest[(start + k) % rest.size()]);
   pieces.sizes.push_back(static_cast<std::uint32_t>(length));
 }
 

@@ -4,19 +4,23 @@
 
 namespace {
 
-std::uint64_t Mix(std::uint64_t h, std::uint64_t value) {
-  h ^= value + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
-  return h * 0xBF58476D1CE4E5B9ull;
+// The finaliser of splitmix64: every input bit reaches every output bit, the low ones that pick
+// the slot included (grid coordinates often share their low bits).
+std::uint64_t Scramble(std::uint64_t h) {
+  h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
+  h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
+  return h ^ (h >> 31);
 }
 
 std::uint64_t HashOf(const GridPoint* sorted, std::size_t count) {
   std::uint64_t h = count;
   for (std::size_t i = 0; i < count; ++i) {
-    h = Mix(h, static_cast<std::uint32_t>(sorted[i].x));
-    h = Mix(h, static_cast<std::uint32_t>(sorted[i].y));
-    h = Mix(h, static_cast<std::uint32_t>(sorted[i].z));
+    const GridPoint& p = sorted[i];
+    h = Scramble(h ^ static_cast<std::uint32_t>(p.x) ^
+                 (std::uint64_t{static_cast<std::uint32_t>(p.y)} << 32));
+    h = Scramble(h ^ static_cast<std::uint32_t>(p.z));
   }
-  return h ^ (h >> 31);
+  return h;
 }
 
 }  // namespace
@@ -38,8 +42,8 @@ bool FaceSet::Insert(const GridPoint* points, std::size_t count) {
   const std::uint64_t hash = HashOf(sorted, count);
   if (Contains(sorted, count, hash)) return false;
   if ((entries_.size() + 1) * 2 > slots_.size()) Grow();
-  entries_.push_back({hash, static_cast<std::uint32_t>(sorted_.size()),
-                      static_cast<std::uint32_t>(count)});
+  entries_.push_back(
+      {hash, static_cast<std::uint32_t>(sorted_.size()), static_cast<std::uint32_t>(count)});
   sorted_.insert(sorted_.end(), sorted, sorted + count);
   Place(static_cast<std::uint32_t>(entries_.size() - 1));
   return true;

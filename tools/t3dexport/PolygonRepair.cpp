@@ -148,7 +148,7 @@ std::size_t BrushRepair::AddConvexPieces(std::uint32_t source) {
 // the ring's, in which case it is cut into triangles.
 std::size_t BrushRepair::AddFlatConvex(const std::uint32_t* ring, std::size_t count,
                                        std::uint32_t source) {
-  GridPoint piece[kMaxPoints];
+  GridPoint piece[kMaxPoints] = {};
   for (std::size_t i = 0; i < count; ++i) piece[i] = ring_[ring[i]];
   if (!IsFlat(piece, count, NewellNormal(piece, count))) return AddTriangles(ring, count, source);
   AddPolygon(piece, count, source);
@@ -173,8 +173,8 @@ void BrushRepair::AddPolygon(const GridPoint* points, std::size_t count, std::ui
     return;
   }
   polygons_.push_back({static_cast<std::uint32_t>(points_.size()),
-                       static_cast<std::uint32_t>(count),
-                       ToUnitNormal(NewellNormal(points, count)), source});
+                       static_cast<std::uint32_t>(count), ToUnitNormal(NewellNormal(points, count)),
+                       source});
   points_.insert(points_.end(), points, points + count);
   ++counts_.polygons;
 }
