@@ -20,7 +20,8 @@ namespace {
 
 std::string Finish(const std::string& input, std::size_t chunk) {
   std::string output;
-  MapFinisher finisher([&output](const char* data, std::size_t size) { output.append(data, size); });
+  MapFinisher finisher(
+      [&output](const char* data, std::size_t size) { output.append(data, size); });
   for (std::size_t at = 0; at < input.size(); at += chunk) {
     finisher.Write(input.data() + at, std::min(chunk, input.size() - at));
   }
@@ -68,7 +69,8 @@ std::map<std::string, std::pair<std::string, std::string>> BuilderBrushAxes() {
   std::map<std::string, std::pair<std::string, std::string>> axes;
   const std::string brush = kExpectedBuilderBrush;
   const std::string normal = "Normal   ", u = "TextureU ", v = "TextureV ";
-  for (std::size_t at = brush.find(normal); at != std::string::npos; at = brush.find(normal, at + 1)) {
+  for (std::size_t at = brush.find(normal); at != std::string::npos;
+       at = brush.find(normal, at + 1)) {
     const std::size_t uAt = brush.find(u, at), vAt = brush.find(v, at);
     axes[brush.substr(at + normal.size(), 41)] = {brush.substr(uAt + u.size(), 41),
                                                   brush.substr(vAt + v.size(), 41)};
@@ -95,6 +97,12 @@ TEST(MapFinisherTest, InsertsTextureLinesAndEndMap) {
            kActorEnd + "End Map\n"},
       {"Begin Map\nEnd Actor", "Begin Map\nEnd Actor\nEnd Map\n"},
       {"Begin PolyList\n" + longLine, "Begin PolyList\n" + longLine},
+      // A value wider than usual, and one that is not a number (as printf writes it), which
+      // counts as 0.
+      {"Begin PolyList\n      Normal            -nan,-1234567.000000,+00000.500000\n",
+       "Begin PolyList\n      Normal            -nan,-1234567.000000,+00000.500000\n"
+       "      TextureU -00001.000000,+00000.000000,+00000.000000\n"
+       "      TextureV +00000.000000,+00000.000000,-00001.000000\n"},
   };
   for (const auto& [input, expected] : cases) {
     SCOPED_TRACE(input.substr(0, 40));

@@ -29,7 +29,9 @@ TEST(MapNamesTest, ActorNamesAreWordsUniqueInTheMap) {
       {"Armature/Hips", "Armature_Hips"},
       {"<Root>", "_Root_"},
       {"nodes[77]", "nodes_77_"},
-      {"Gr\xC3\xB6\xC3\x9F" "e", "Gr_e"},
+      {"Gr\xC3\xB6\xC3\x9F"
+       "e",
+       "Gr_e"},
       {"a // b | c", "a_b_c"},
       {"keep_this__one", "keep_this__one"},
       {"", "Unnamed"},

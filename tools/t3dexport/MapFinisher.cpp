@@ -1,6 +1,7 @@
 #include "MapFinisher.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <utility>
@@ -16,25 +17,67 @@ constexpr std::string_view kNormal = "Normal   ";
 constexpr std::string_view kEndMap = "End Map\n";
 
 std::size_t Indent(const char* line, std::size_t length) {
+  // Eight bytes at a time: the first one that is not a space is the lowest non-zero byte of
+  // their difference from eight spaces (the tool runs on little-endian machines only).
+  constexpr std::uint64_t kEightSpaces = 0x2020202020202020ull;
   std::size_t indent = 0;
+  while (indent + 8 <= length) {
+    std::uint64_t eight = 0;
+    std::memcpy(&eight, line + indent, 8);
+    const std::uint64_t other = eight ^ kEightSpaces;
+    if (other != 0) return indent + static_cast<std::size_t>(__builtin_ctzll(other)) / 8;
+    indent += 8;
+  }
   while (indent < length && line[indent] == ' ') ++indent;
   return indent;
 }
 
-// One value of a Normal line in the "%+013.6f" form, moving `at` past it and its comma. Text that
-// is not a number counts as 0.
-double ParseValue(const char*& at, const char* end) {
-  double sign = 1;
-  if (at < end && (*at == '+' || *at == '-')) sign = *at++ == '-' ? -1 : 1;
-  double value = 0;
-  while (at < end && *at >= '0' && *at <= '9') value = value * 10 + (*at++ - '0');
-  if (at < end && *at == '.') {
-    double scale = 0.1;
-    for (++at; at < end && *at >= '0' && *at <= '9'; ++at, scale /= 10) value += (*at - '0') * scale;
+// The usual form of a value: a sign, five digits, a point and six digits, then a comma or the
+// end of the line. Read without a test per character; false for any other form.
+bool ParseUsualForm(const char*& at, const char* end, double& value) {
+  constexpr std::ptrdiff_t kWidth = 13;
+  if (end - at < kWidth + 1 || (at[0] != '+' && at[0] != '-') || at[6] != '.' ||
+      (at[kWidth] != ',' && at[kWidth] != '\n')) {
+    return false;
   }
+  std::uint64_t millionths = 0;  // unsigned: a wrong character may make it wrap, harmlessly
+  unsigned notDigits = 0;
+  for (const int i : {1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12}) {
+    const auto digit = static_cast<unsigned>(at[i] - '0');
+    notDigits |= digit > 9 ? 1u : 0u;
+    millionths = millionths * 10 + digit;
+  }
+  if (notDigits) return false;
+  value = static_cast<double>(millionths);
+  if (at[0] == '-') value = -value;
+  at += kWidth + (at[kWidth] == ',' ? 1 : 0);
+  return true;
+}
+
+// One value of a Normal line, in millionths (the six decimals of the "%+013.6f" form; further
+// decimals are cut), moving `at` past it and its comma. Text that is not a number counts as 0.
+double ParseValue(const char*& at, const char* end) {
+  double usual = 0;
+  if (ParseUsualForm(at, end, usual)) return usual;
+  constexpr std::int64_t kLargest = 1000000000000;  // whole units kept; beyond, it saturates
+  const bool negative = at < end && *at == '-';
+  if (at < end && (*at == '+' || *at == '-')) ++at;
+  std::int64_t millionths = 0;
+  for (; at < end && *at >= '0' && *at <= '9'; ++at) {
+    millionths = std::min<std::int64_t>(millionths * 10 + (*at - '0'), kLargest);
+  }
+  int decimals = 0;
+  if (at < end && *at == '.') {
+    for (++at; at < end && *at >= '0' && *at <= '9'; ++at) {
+      if (decimals < 6) millionths = millionths * 10 + (*at - '0');
+      ++decimals;
+    }
+  }
+  for (; decimals < 6; ++decimals) millionths *= 10;
   while (at < end && *at != ',') ++at;
   if (at < end) ++at;
-  return sign * value;
+  const auto value = static_cast<double>(millionths);
+  return negative ? -value : value;
 }
 
 // Appends `text` at `out`, returning the end.
@@ -43,15 +86,21 @@ char* Append(char* out, std::string_view text) {
   return out + text.size();
 }
 
+char* AppendComponent(char* out, int component) {
+  constexpr std::size_t kWidth = 13;  // "%+013.6f"
+  std::memcpy(out, AxisComponentText(component), kWidth);
+  return out + kWidth;
+}
+
 char* AppendAxisLine(char* out, std::size_t indent, std::string_view keyword,
                      const AxisVector& axis) {
   std::memset(out, ' ', indent);
   out = Append(out + indent, keyword);
-  out = Append(out, AxisComponentText(axis.x));
+  out = AppendComponent(out, axis.x);
   *out++ = ',';
-  out = Append(out, AxisComponentText(axis.y));
+  out = AppendComponent(out, axis.y);
   *out++ = ',';
-  out = Append(out, AxisComponentText(axis.z));
+  out = AppendComponent(out, axis.z);
   *out++ = '\n';
   return out;
 }
@@ -107,8 +156,9 @@ void MapFinisher::KeepPartial(const char* data, std::size_t size) {
   partialLength_ += size;
 }
 
-// Reads one whole line (its first kLongestLine bytes when it is longer) and keeps track of where
-// the text is; true for the Normal line of a model polygon.
+// Reads one whole line of `length` bytes (a longer one than kLongestLine, of which only the start
+// is at hand, is passed over) and keeps track of where in the map it is; true for the Normal line
+// of a model polygon.
 bool MapFinisher::NeedsTextureLines(const char* line, std::size_t length) {
   if (length > kLongestLine) {
     firstLine_ = false;
@@ -124,9 +174,10 @@ bool MapFinisher::NeedsTextureLines(const char* line, std::size_t length) {
     inBuilderBrush_ = text != kEndActor;
     return false;
   }
+  // Most lines are Vertex lines: one look at the first word's first letter settles them.
   const std::size_t indent = Indent(line, length);
-  if (text.compare(indent, kNormal.size(), kNormal) == 0) return true;
-  inBuilderBrush_ = text == kBuilderBrush;
+  if (line[indent] == 'N') return text.compare(indent, kNormal.size(), kNormal) == 0;
+  if (line[indent] == 'B') inBuilderBrush_ = text == kBuilderBrush;
   return false;
 }
 

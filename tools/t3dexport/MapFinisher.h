@@ -41,7 +41,7 @@ class MapFinisher {
   Sink sink_;
   std::unique_ptr<char[]> block_;
   std::size_t used_ = 0;
-  char partial_[kLongestLine];  // the start of a line that straddles chunks
+  char partial_[kLongestLine];     // the start of a line that straddles chunks
   std::size_t partialLength_ = 0;  // its length so far, which may pass kLongestLine
   bool firstLine_ = true;
   bool map_ = false;

@@ -50,7 +50,7 @@ class MapNames {
  private:
   bool Take(const std::string& name);
 
-  std::unordered_set<std::string> taken_;  // lower case
+  std::unordered_set<std::string> taken_;                 // lower case
   std::unordered_map<std::string, unsigned> nextSuffix_;  // lower-case base -> next number to try
   std::unordered_set<std::string> texturesRecorded_;
   std::vector<Renaming> renamings_;
