@@ -57,7 +57,7 @@ void BrushRepair::StartBrush() {
 
 void BrushRepair::AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source) {
   ++counts_.faces;
-  if (count == 3 && AddTriangle(points, source)) return;
+  if ((count == 3 || count == 4) && AddValidSmallFace(points, count, source)) return;
   if (!LoadRing(points, count)) return;
   RemoveRepeats();
   if (ring_.size() < 3 || FewerThanThreeDistinct(ring_.data(), ring_.size())) {
@@ -76,15 +76,26 @@ void BrushRepair::AddFace(const ModelPoint* points, std::size_t count, std::uint
   counts_.piecesAdded += pieces - 1;
 }
 
-// The common case, without the scratch rings: three distinct points that span a triangle.
+// The common case, without the scratch rings: a triangle or quad that is valid as it is.
 // False when the face needs the full treatment.
-bool BrushRepair::AddTriangle(const ModelPoint* points, std::uint32_t source) {
-  GridPoint t[3];
-  for (int i = 0; i < 3; ++i) {
-    if (RoundPoint(points[i], t[i]) != Rounded::kOnGrid) return false;
+bool BrushRepair::AddValidSmallFace(const ModelPoint* points, std::size_t count,
+                                    std::uint32_t source) {
+  GridPoint corners[4];
+  for (std::size_t i = 0; i < count; ++i) {
+    if (RoundPoint(points[i], corners[i]) != Rounded::kOnGrid) return false;
   }
-  if (AllCollinear(t, 3)) return false;
-  AddPolygon(t, 3, source);
+  if (count == 3) {
+    if (AllCollinear(corners, 3)) return false;
+  } else {
+    // A flat quad whose projection is convex has four distinct points and area.
+    const Vector3d normal = NewellNormal(corners, 4);
+    if (IsZero(normal) || !IsFlat(corners, 4, normal)) return false;
+    const PlaneProjection project(normal);
+    const Point2 flat[4] = {project(corners[0]), project(corners[1]), project(corners[2]),
+                            project(corners[3])};
+    if (!IsConvex(flat, 4)) return false;
+  }
+  AddPolygon(corners, count, source);
   return true;
 }
 

@@ -73,7 +73,7 @@ class BrushRepair {
   const RepairCounts& Counts() const { return counts_; }
 
  private:
-  bool AddTriangle(const ModelPoint* points, std::uint32_t source);
+  bool AddValidSmallFace(const ModelPoint* points, std::size_t count, std::uint32_t source);
   bool LoadRing(const ModelPoint* points, std::size_t count);
   void RemoveRepeats();
   std::size_t AddRing(std::uint32_t source);
