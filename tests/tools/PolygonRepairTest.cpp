@@ -117,6 +117,8 @@ const Case kCases[] = {
      kAnyArea,
      &RepairCounts::triangulated,
      1},
+    {"dart-shaped quad", {{{0, 0, 0}, {10, 5, 0}, {20, 0, 0}, {10, 20, 0}}}, 2, 150,
+     &RepairCounts::triangulated, 1},
     {"L-shaped hexagon",
      {{{0, 0, 0}, {20, 0, 0}, {20, 10, 0}, {10, 10, 0}, {10, 20, 0}, {0, 20, 0}}},
      4,
