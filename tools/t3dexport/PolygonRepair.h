@@ -56,7 +56,9 @@ struct RepairCounts {
 class BrushRepair {
  public:
   static constexpr std::size_t kMaxPoints = FaceSet::kMaxPoints;
-  /// How far a point may lie off the plane of a polygon written whole.
+  /// How thick a polygon written whole may be: the spread of its points along its Newell normal.
+  /// So no point lies farther than this from the plane through any other, nor than half of it
+  /// from the best plane.
   static constexpr double kFlatness = 0.1;
 
   /// Starts the next brush: forgets the polygons of the last one; counts add up.
