@@ -16,10 +16,13 @@ set(T3D_LAYERS
   "T3d|KXCore/ABI,KXCore/Include,plugin,T3d"
   "host|KXCore/ABI,host"
   "tools/t3dexport|KXCore/ABI,host,tools/t3dexport"
-  "tools/t3dexport/check|KXCore/ABI,KXCore/Include,host,tools/t3dexport/check")
+  "tools/t3dexport/check|KXCore/ABI,KXCore/Include,host,tools/t3dexport/check"
+  "tools/t3dexport/repair|tools/t3dexport/repair"
+  "tools/t3dexport/finish|tools/t3dexport/finish")
 
 # Where an include by bare name is found, in the order the build's include paths give.
-set(T3D_BARE_FOLDERS KXCore/ABI KXCore/Include host tools/t3dexport tools/t3dexport/check)
+set(T3D_BARE_FOLDERS KXCore/ABI KXCore/Include host tools/t3dexport tools/t3dexport/check
+  tools/t3dexport/repair tools/t3dexport/finish)
 
 set(problems "")
 

@@ -1,0 +1,191 @@
+#include "PolygonRepair.h"
+
+#include <cmath>
+
+namespace {
+
+enum class Rounded { kOnGrid, kNonFinite, kOutOfRange };
+
+Rounded RoundCoordinate(double value, std::int32_t& out) {
+  if (!std::isfinite(value)) return Rounded::kNonFinite;
+  const double whole = std::round(value);  // halves away from zero
+  if (std::fabs(whole) > kGridLimit) return Rounded::kOutOfRange;
+  out = static_cast<std::int32_t>(whole);
+  return Rounded::kOnGrid;
+}
+
+// The worse of two outcomes: a coordinate that is not a number outweighs one out of range.
+Rounded Worse(Rounded a, Rounded b) { return a > b ? a : b; }
+
+Rounded RoundPoint(const ModelPoint& p, GridPoint& out) {
+  return Worse(Worse(RoundCoordinate(p.x, out.x), RoundCoordinate(p.y, out.y)),
+               RoundCoordinate(p.z, out.z));
+}
+
+bool IsZero(const Vector3d& v) { return v.x == 0 && v.y == 0 && v.z == 0; }
+
+UnitNormal ToUnitNormal(const Vector3d& v) {
+  const Vector3d unit = Normalised(v);
+  return {static_cast<float>(unit.x), static_cast<float>(unit.y), static_cast<float>(unit.z)};
+}
+
+bool IsFlat(const GridPoint* ring, std::size_t count, const Vector3d& normal) {
+  return count == 3 || Thickness(ring, count, Normalised(normal)) <= BrushRepair::kFlatness;
+}
+
+}  // namespace
+
+RepairCounts& RepairCounts::operator+=(const RepairCounts& other) {
+  faces += other.faces;
+  nonFinite += other.nonFinite;
+  outOfRange += other.outOfRange;
+  degenerate += other.degenerate;
+  noArea += other.noArea;
+  triangulated += other.triangulated;
+  split += other.split;
+  piecesAdded += other.piecesAdded;
+  duplicate += other.duplicate;
+  polygons += other.polygons;
+  return *this;
+}
+
+void BrushRepair::StartBrush() {
+  points_.clear();
+  polygons_.clear();
+  faces_.Clear();
+}
+
+void BrushRepair::AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source) {
+  ++counts_.faces;
+  if ((count == 3 || count == 4) && AddValidSmallFace(points, count, source)) return;
+  if (!LoadRing(points, count)) return;
+  RemoveRepeats();
+  if (ring_.size() < 3 || FewerThanThreeDistinct(ring_.data(), ring_.size())) {
+    ++counts_.degenerate;
+    return;
+  }
+  if (AllCollinear(ring_.data(), ring_.size())) {
+    ++counts_.noArea;
+    return;
+  }
+  const std::size_t pieces = AddRing(source);
+  if (pieces == 0) {
+    ++counts_.noArea;
+    return;
+  }
+  counts_.piecesAdded += pieces - 1;
+}
+
+// The common case, without the scratch rings: a triangle or quad that is valid as it is.
+// False when the face needs the full treatment.
+bool BrushRepair::AddValidSmallFace(const ModelPoint* points, std::size_t count,
+                                    std::uint32_t source) {
+  GridPoint corners[4];
+  for (std::size_t i = 0; i < count; ++i) {
+    if (RoundPoint(points[i], corners[i]) != Rounded::kOnGrid) return false;
+  }
+  if (count == 3) {
+    if (AllCollinear(corners, 3)) return false;
+  } else {
+    // A flat quad whose projection is convex has four distinct points and area.
+    const Vector3d normal = NewellNormal(corners, 4);
+    if (IsZero(normal) || !IsFlat(corners, 4, normal)) return false;
+    const PlaneProjection project(normal);
+    const Point2 flat[4] = {project(corners[0]), project(corners[1]), project(corners[2]),
+                            project(corners[3])};
+    if (!IsConvex(flat, 4)) return false;
+  }
+  AddPolygon(corners, count, source);
+  return true;
+}
+
+bool BrushRepair::LoadRing(const ModelPoint* points, std::size_t count) {
+  ring_.resize(count);
+  Rounded worst = Rounded::kOnGrid;
+  for (std::size_t i = 0; i < count; ++i) worst = Worse(worst, RoundPoint(points[i], ring_[i]));
+  if (worst == Rounded::kNonFinite) ++counts_.nonFinite;
+  if (worst == Rounded::kOutOfRange) ++counts_.outOfRange;
+  return worst == Rounded::kOnGrid;
+}
+
+// Points that repeat the one before them (the last repeating the first included) add nothing.
+void BrushRepair::RemoveRepeats() {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < ring_.size(); ++i) {
+    if (kept == 0 || ring_[i] != ring_[kept - 1]) ring_[kept++] = ring_[i];
+  }
+  while (kept > 1 && ring_[kept - 1] == ring_[0]) --kept;
+  ring_.resize(kept);
+}
+
+// Adds the ring as it is, cut into convex pieces, or cut into triangles; returns the number of
+// pieces made (duplicates among them included).
+std::size_t BrushRepair::AddRing(std::uint32_t source) {
+  const std::size_t n = ring_.size();
+  Vector3d normal = NewellNormal(ring_.data(), n);
+  if (IsZero(normal)) normal = SpanNormal(ring_.data(), n);
+  const PlaneProjection project(normal);
+  flat_.resize(n);
+  order_.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    flat_[i] = project(ring_[i]);
+    order_[i] = static_cast<std::uint32_t>(i);
+  }
+  if (IsFlat(ring_.data(), n, normal) && IsConvex(flat_.data(), n)) {
+    if (n <= kMaxPoints) {
+      AddPolygon(ring_.data(), n, source);
+      return 1;
+    }
+    if (SplitConvex(flat_.data(), n, kMaxPoints, pieces_)) {
+      ++counts_.split;
+      return AddConvexPieces(source);
+    }
+  }
+  ++counts_.triangulated;
+  return AddTriangles(order_.data(), n, source);
+}
+
+std::size_t BrushRepair::AddConvexPieces(std::uint32_t source) {
+  std::size_t made = 0;
+  const std::uint32_t* piece = pieces_.indices.data();
+  for (const std::uint32_t size : pieces_.sizes) {
+    made += AddFlatConvex(piece, size, source);
+    piece += size;
+  }
+  return made;
+}
+
+// A piece of a flat convex ring is convex; it is flat too unless its own plane tilts away from
+// the ring's, in which case it is cut into triangles.
+std::size_t BrushRepair::AddFlatConvex(const std::uint32_t* ring, std::size_t count,
+                                       std::uint32_t source) {
+  GridPoint piece[kMaxPoints] = {};
+  for (std::size_t i = 0; i < count; ++i) piece[i] = ring_[ring[i]];
+  if (!IsFlat(piece, count, NewellNormal(piece, count))) return AddTriangles(ring, count, source);
+  AddPolygon(piece, count, source);
+  return 1;
+}
+
+std::size_t BrushRepair::AddTriangles(const std::uint32_t* ring, std::size_t count,
+                                      std::uint32_t source) {
+  pieceFlat_.resize(count);
+  for (std::size_t i = 0; i < count; ++i) pieceFlat_[i] = flat_[ring[i]];
+  clipper_.Clip(pieceFlat_.data(), count, triangles_);
+  for (const RingTriangle& t : triangles_) {
+    const GridPoint corners[3] = {ring_[ring[t[0]]], ring_[ring[t[1]]], ring_[ring[t[2]]]};
+    AddPolygon(corners, 3, source);
+  }
+  return triangles_.size();
+}
+
+void BrushRepair::AddPolygon(const GridPoint* points, std::size_t count, std::uint32_t source) {
+  if (!faces_.Insert(points, count)) {
+    ++counts_.duplicate;
+    return;
+  }
+  polygons_.push_back({static_cast<std::uint32_t>(points_.size()),
+                       static_cast<std::uint32_t>(count), ToUnitNormal(NewellNormal(points, count)),
+                       source});
+  points_.insert(points_.end(), points, points + count);
+  ++counts_.polygons;
+}

@@ -1,0 +1,99 @@
+// Turns the faces of a brush into polygons that every map reader takes whole: on the whole-unit
+// grid the map is written on, each of 3 to 16 distinct points, flat, convex and with area, and
+// no two with the same points.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "ConvexSplit.h"
+#include "EarClipper.h"
+#include "FaceSet.h"
+#include "GridGeometry.h"
+
+/// A point of a face in the frame of the written values, before rounding to whole units.
+struct ModelPoint {
+  double x, y, z;
+};
+
+/// A normal of unit length.
+struct UnitNormal {
+  float x, y, z;
+};
+
+/// One polygon of a repaired brush.
+struct RepairedPolygon {
+  std::uint32_t first;   ///< index of its first point in BrushRepair::Points()
+  std::uint32_t count;   ///< number of points, 3 to 16
+  UnitNormal normal;     ///< Newell's normal of its points in their order
+  std::uint32_t source;  ///< the tag given with the face it came from
+};
+
+/// What repair did, by kind. Polygons written = faces - nonFinite - outOfRange - degenerate -
+/// noArea + piecesAdded - duplicate.
+struct RepairCounts {
+  std::uint64_t faces = 0;         ///< faces given
+  std::uint64_t nonFinite = 0;     ///< faces dropped: a coordinate is infinite or not a number
+  std::uint64_t outOfRange = 0;    ///< faces dropped: a coordinate rounds beyond +-kGridLimit
+  std::uint64_t degenerate = 0;    ///< faces dropped: fewer than 3 distinct points
+  std::uint64_t noArea = 0;        ///< faces dropped: all points on one line
+  std::uint64_t triangulated = 0;  ///< faces cut into triangles (not flat or not convex)
+  std::uint64_t split = 0;         ///< convex faces of more than 16 points cut into convex pieces
+  std::uint64_t piecesAdded = 0;   ///< pieces of cut faces beyond the first of each
+  std::uint64_t duplicate = 0;     ///< pieces dropped: the points of an earlier polygon
+  std::uint64_t polygons = 0;      ///< polygons kept
+
+  RepairCounts& operator+=(const RepairCounts& other);
+};
+
+/// Repairs the faces of one brush after another. Faces come in the frame of the written values
+/// (any mirror of it will do: flatness, convexity, area and distinctness do not change), and
+/// each comes out as polygons that keep its winding: when a face's normal agrees with Newell's
+/// normal of its points, so do its pieces'.
+///
+/// A valid triangle or quad costs no allocation: memory grows to the largest brush and stays.
+class BrushRepair {
+ public:
+  static constexpr std::size_t kMaxPoints = FaceSet::kMaxPoints;
+  /// How thick a polygon written whole may be: the spread of its points along its Newell normal.
+  /// So no point lies farther than this from the plane through any other, nor than half of it
+  /// from the best plane.
+  static constexpr double kFlatness = 0.1;
+
+  /// Starts the next brush: forgets the polygons of the last one; counts add up.
+  void StartBrush();
+  /// Rounds `points[0..count)` to whole units (halves away from zero, as the writer does), then
+  /// adds the face to the brush as zero or more polygons, each carrying `source`. A face that is
+  /// not flat within kFlatness, or not convex, is cut into triangles; a convex one of more than
+  /// kMaxPoints points into convex pieces.
+  void AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source);
+
+  /// The points of the brush's polygons, whole units.
+  const std::vector<GridPoint>& Points() const { return points_; }
+  const std::vector<RepairedPolygon>& Polygons() const { return polygons_; }
+  const RepairCounts& Counts() const { return counts_; }
+
+ private:
+  bool AddValidSmallFace(const ModelPoint* points, std::size_t count, std::uint32_t source);
+  bool LoadRing(const ModelPoint* points, std::size_t count);
+  void RemoveRepeats();
+  std::size_t AddRing(std::uint32_t source);
+  std::size_t AddConvexPieces(std::uint32_t source);
+  std::size_t AddTriangles(const std::uint32_t* ring, std::size_t count, std::uint32_t source);
+  std::size_t AddFlatConvex(const std::uint32_t* ring, std::size_t count, std::uint32_t source);
+  void AddPolygon(const GridPoint* points, std::size_t count, std::uint32_t source);
+
+  std::vector<GridPoint> points_;
+  std::vector<RepairedPolygon> polygons_;
+  RepairCounts counts_;
+  FaceSet faces_;
+  // Scratch, kept between faces.
+  std::vector<GridPoint> ring_;
+  std::vector<Point2> flat_;
+  std::vector<Point2> pieceFlat_;
+  std::vector<std::uint32_t> order_;
+  std::vector<RingTriangle> triangles_;
+  ConvexPieces pieces_;
+  EarClipper clipper_;
+};
