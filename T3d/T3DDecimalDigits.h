@@ -1,7 +1,6 @@
 // Decimal digits of unsigned integers, without library formatting or locale.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -14,11 +13,18 @@ inline constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-/// Writes `n` in decimal at `out`, with leading zeros up to `minDigits` characters (at most
+/// 10^1 to 10^9: a number below kDigitLimits[k] has at most k + 1 digits.
+inline constexpr std::uint32_t kDigitLimits[kMaxDecimalDigits - 1] = {
+    10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+
+/// Writes `n` in decimal at `out`, with leading zeros up to `minDigits` characters (1 to
 /// kMaxDecimalDigits); returns the end of the digits.
 inline char* WriteDecimalDigits(char* out, std::uint32_t n, int minDigits) {
-  char digits[kMaxDecimalDigits];
-  char* const end = digits + kMaxDecimalDigits;
+  // Counting from the fill width costs one comparison for the usual values, and lets the digits
+  // go straight to their places, last first, with no copy afterwards.
+  int count = minDigits;
+  while (count < kMaxDecimalDigits && n >= kDigitLimits[count - 1]) ++count;
+  char* const end = out + count;
   char* first = end;
   while (n >= 100) {
     first -= 2;
@@ -31,8 +37,15 @@ inline char* WriteDecimalDigits(char* out, std::uint32_t n, int minDigits) {
   } else {
     *--first = static_cast<char>('0' + n);
   }
-  while (end - first < minDigits) *--first = '0';
-  const auto count = static_cast<std::size_t>(end - first);
-  std::memcpy(out, first, count);
-  return out + count;
+  while (first > out) *--first = '0';
+  return end;
+}
+
+/// Writes `n` (below 10^6) as exactly six digits at `out`; returns the end. The three pairs do
+/// not wait on each other, unlike the digits of WriteDecimalDigits.
+inline char* WriteSixDigits(char* out, std::uint32_t n) {
+  std::memcpy(out, kDigitPairs + 2 * (n / 10000), 2);
+  std::memcpy(out + 2, kDigitPairs + 2 * (n / 100 % 100), 2);
+  std::memcpy(out + 4, kDigitPairs + 2 * (n % 100), 2);
+  return out + 6;
 }

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr std::uint32_t kMillion = 1000000;
-constexpr int kDecimals = 6;
 constexpr int kMantissaBits = 52;
 constexpr int kExponentBias = 1075;  // biased exponent minus this scales the 53-bit mantissa
 constexpr int kSubnormalExponent = -1074;
@@ -79,7 +78,7 @@ char* WriteWhole(char* out, std::uint64_t whole, int minDigits) {
 
 char* WriteDecimals(char* out, std::uint32_t millionths) {
   *out++ = '.';
-  return WriteDecimalDigits(out, millionths, kDecimals);
+  return WriteSixDigits(out, millionths);
 }
 
 }  // namespace
