@@ -12,6 +12,7 @@ namespace {
 constexpr int kPolygonIntegerDigits = 5;  // 13 characters: sign, 5 digits, point, 6 decimals
 constexpr int kLocationIntegerDigits = 1;
 constexpr int kNonFiniteFill = 9;  // 13 characters less a sign and three letters
+static_assert(kMaxNumberFormLength == 1 + kMaxSixDecimalsLength, "a sign and the digits");
 
 // Every vertex and Origin value is a whole number in the signed 32-bit range; false for any
 // other value, NaN included.

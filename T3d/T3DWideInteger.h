@@ -6,9 +6,6 @@
 /// The most characters WriteWideInteger writes: the 309 digits of the largest double.
 constexpr int kMaxWideIntegerDigits = 309;
 
-/// The largest exponent WriteWideInteger takes with a mantissa of 53 bits (the largest double).
-constexpr int kMaxWideIntegerExponent = 971;
-
-/// Writes `mantissa` times 2 to the power `exponent` (0 to kMaxWideIntegerExponent, the product
-/// below 2^1024) in decimal at `out`, without leading zeros; returns the end of the digits.
+/// Writes `mantissa` times 2 to the power `exponent` (0 or more, the product below 2^1024 as every
+/// double is) in decimal at `out`, without leading zeros; returns the end of the digits.
 char* WriteWideInteger(char* out, std::uint64_t mantissa, int exponent);
