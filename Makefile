@@ -51,11 +51,14 @@ test: build build-asan build-mingw32
 fuzz: deps
 	scripts/run-fuzzers $(FUZZ_SECONDS)
 
-# Speed and memory of the exporter, in the release build.
+# Speed and memory of the exporter and its number forms, in the release build, and the full
+# differential run of the number forms against printf.
 bench: deps
 	cmake --preset release >/dev/null
-	cmake --build --preset release -j $(JOBS) --target t3d_bench
+	cmake --build --preset release -j $(JOBS) --target t3d_bench t3d_numfmt_bench t3d_numfmt_check
 	build/release/bench/t3d_bench
+	build/release/bench/t3d_numfmt_bench
+	build/release/bench/t3d_numfmt_check
 
 clean:
 	rm -rf build

@@ -33,7 +33,10 @@ set(T3D_EXPORTER_SOURCES
   T3d/T3DInstanceFilter.cpp
   T3d/T3DMapLayout.cpp
   T3d/T3DNumberFormat.cpp
+  T3d/T3DNumberForms.cpp
   T3d/T3DPolygonWriter.cpp
+  T3d/T3DSixDecimals.cpp
+  T3d/T3DWideInteger.cpp
   T3d/TT3DExporter.cpp)
 
 set(T3D_HOST_SOURCES

@@ -1,0 +1,51 @@
+// Decimal digits of unsigned integers, without library formatting or locale.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+/// The most characters WriteDecimalDigits writes: every 32-bit value has at most ten digits.
+constexpr int kMaxDecimalDigits = 10;
+
+/// "00" to "99": two digits per division, so a number costs half as many divisions.
+inline constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+/// 10^1 to 10^9: a number below kDigitLimits[k] has at most k + 1 digits.
+inline constexpr std::uint32_t kDigitLimits[kMaxDecimalDigits - 1] = {
+    10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+
+/// Writes `n` in decimal at `out`, with leading zeros up to `minDigits` characters (1 to
+/// kMaxDecimalDigits); returns the end of the digits.
+inline char* WriteDecimalDigits(char* out, std::uint32_t n, int minDigits) {
+  // Counting from the fill width costs one comparison for the usual values, and lets the digits
+  // go straight to their places, last first, with no copy afterwards.
+  int count = minDigits;
+  while (count < kMaxDecimalDigits && n >= kDigitLimits[count - 1]) ++count;
+  char* const end = out + count;
+  char* first = end;
+  while (n >= 100) {
+    first -= 2;
+    std::memcpy(first, kDigitPairs + 2 * (n % 100), 2);
+    n /= 100;
+  }
+  if (n >= 10) {
+    first -= 2;
+    std::memcpy(first, kDigitPairs + 2 * n, 2);
+  } else {
+    *--first = static_cast<char>('0' + n);
+  }
+  while (first > out) *--first = '0';
+  return end;
+}
+
+/// Writes `n` (below 10^6) as exactly six digits at `out`; returns the end. The three pairs do
+/// not wait on each other, unlike the digits of WriteDecimalDigits.
+inline char* WriteSixDigits(char* out, std::uint32_t n) {
+  std::memcpy(out, kDigitPairs + 2 * (n / 10000), 2);
+  std::memcpy(out + 2, kDigitPairs + 2 * (n / 100 % 100), 2);
+  std::memcpy(out + 4, kDigitPairs + 2 * (n % 100), 2);
+  return out + 6;
+}
