@@ -23,6 +23,58 @@ class THostVertex final : public KXImplements<THostVertex, THostCounted, IKXVert
   TKXVector3 point_;
 };
 
+/// A polygon of a group's polygon arrays, and its vertices: one object each, pointed at the
+/// polygon and the vertex asked for last.
+class THostVertexView final : public KXImplements<THostVertexView, THostCounted, IKXVertex> {
+ public:
+  explicit THostVertexView(THostRefLedger& ledger) : KXImplements(&ledger) {}
+
+  void Show(const TKXVector3* point) { point_ = point; }
+
+  KXResult KX_CALL GetPoint(TKXVector3* point) override {
+    *point = *point_;
+    return kKXOk;
+  }
+
+ private:
+  const TKXVector3* point_ = nullptr;
+};
+
+class THostPolygonView final : public KXImplements<THostPolygonView, THostCounted, IKXPolygon> {
+ public:
+  THostPolygonView(THostRefLedger& ledger, const THostSwitches& switches,
+                   const THostPolygonArrays& arrays)
+      : KXImplements(&ledger), switches_(switches), arrays_(arrays), vertex_(ledger) {}
+
+  std::int32_t Count() const { return static_cast<std::int32_t>(arrays_.count); }
+  void Show(std::uint32_t polygon) { polygon_ = polygon; }
+
+  std::int32_t KX_CALL GetVertexCount() override {
+    return static_cast<std::int32_t>(arrays_.starts[polygon_ + 1] - arrays_.starts[polygon_]);
+  }
+
+  IKXVertex* KX_CALL GetVertex(std::int32_t index) override {
+    if (index < 0 || index >= GetVertexCount() || switches_.IsNull(THostNull::Vertex)) {
+      return nullptr;
+    }
+    vertex_.Show(&arrays_.points[arrays_.starts[polygon_] + static_cast<std::uint32_t>(index)]);
+    return &vertex_;
+  }
+
+  KXResult KX_CALL GetNormal(TKXVector3* normal, std::int32_t) override {
+    *normal = arrays_.normals[polygon_];
+    return kKXOk;
+  }
+
+  std::int16_t KX_CALL GetDomain() override { return arrays_.domains[polygon_]; }
+
+ private:
+  const THostSwitches& switches_;
+  THostPolygonArrays arrays_;
+  std::uint32_t polygon_ = 0;
+  THostVertexView vertex_;
+};
+
 /// A scene tree element that is not an instance, such as the scene's "Universe".
 class THostTreeElement final
     : public KXImplements<THostTreeElement, THostCounted, IKXTreeElement> {
@@ -63,8 +115,9 @@ class THostMesh final : public KXImplements<THostMesh, THostCounted, IKXPolygonG
   THostMesh(THostRefLedger& ledger, const THostSwitches& switches)
       : KXImplements(&ledger), ledger_(ledger), switches_(switches) {}
 
-  THostPolygonGroup& AddGroup() {
-    groups_.push_back(std::make_unique<THostPolygonGroup>(ledger_, switches_));
+  template <class... Arrays>
+  THostPolygonGroup& AddGroup(const Arrays&... arrays) {
+    groups_.push_back(std::make_unique<THostPolygonGroup>(ledger_, switches_, arrays...));
     return *groups_.back();
   }
 
@@ -284,6 +337,13 @@ std::int16_t THostPolygon::GetDomain() { return domain_; }
 THostPolygonGroup::THostPolygonGroup(THostRefLedger& ledger, const THostSwitches& switches)
     : KXImplements(&ledger), ledger_(ledger), switches_(switches) {}
 
+THostPolygonGroup::THostPolygonGroup(THostRefLedger& ledger, const THostSwitches& switches,
+                                     const THostPolygonArrays& arrays)
+    : KXImplements(&ledger),
+      ledger_(ledger),
+      switches_(switches),
+      view_(std::make_unique<THostPolygonView>(ledger, switches, arrays)) {}
+
 THostPolygonGroup::~THostPolygonGroup() = default;
 
 THostPolygon& THostPolygonGroup::AddPolygon(const std::vector<TKXVector3>& points,
@@ -293,14 +353,16 @@ THostPolygon& THostPolygonGroup::AddPolygon(const std::vector<TKXVector3>& point
 }
 
 std::int32_t THostPolygonGroup::GetPolygonCount() {
-  return static_cast<std::int32_t>(polygons_.size());
+  return view_ ? view_->Count() : static_cast<std::int32_t>(polygons_.size());
 }
 
 IKXPolygon* THostPolygonGroup::GetPolygon(std::int32_t index) {
   if (index < 0 || index >= GetPolygonCount() || switches_.IsNull(THostNull::Polygon)) {
     return nullptr;
   }
-  return polygons_[static_cast<std::size_t>(index)].get();
+  if (!view_) return polygons_[static_cast<std::size_t>(index)].get();
+  view_->Show(static_cast<std::uint32_t>(index));
+  return view_.get();
 }
 
 THostInstance::THostInstance(THostRefLedger& ledger, std::string name)
@@ -334,6 +396,10 @@ THostInstance& THostInstance::SetDefaultMaterialName(std::string name) {
 }
 
 THostPolygonGroup& THostInstance::AddGroup() { return holder_->Mesh().AddGroup(); }
+
+THostPolygonGroup& THostInstance::AddGroup(const THostPolygonArrays& arrays) {
+  return holder_->Mesh().AddGroup(arrays);
+}
 
 THostInstance& THostInstance::SetDomainTexture(std::int32_t domain, std::string textureName) {
   materials_->DomainMap().MaterialOf(domain).SetTexture(std::move(textureName));

@@ -101,3 +101,36 @@ TEST_F(PolygonWriterTest, NonFiniteAndHugeValuesStayDefined) {
                        "      Vertex   +2147483648.000000,+2147483648.000000,+00000.000000\n"
                        "      Vertex   +00000.000000,+00000.000000,+00000.000000\n")));
 }
+
+// A group that answers from polygon arrays writes what the same polygons built one by one write,
+// switches included: the export only ever holds one polygon of a group at a time.
+TEST_F(PolygonWriterTest, ArrayGroupsWriteWhatBuiltPolygonsWrite) {
+  const std::vector<TKXVector3> points = {{0, 0, 0}, {10, 0, 0}, {0, 10, 0},
+                                          {5, 5, 5}, {6, 5, 5},  {6, 6, 5}, {5, 6, 5}};
+  const std::uint32_t starts[] = {0, 3, 3, 7};
+  const TKXVector3 normals[] = {{0, 0, 1}, {1, 0, 0}, {0, 0, -1}};
+  const std::int16_t domains[] = {2, 0, -3};
+  THostInstance& built = scene.AddInstance("Built");
+  THostPolygonGroup& group = built.AddGroup();
+  for (int i = 0; i < 3; ++i) {
+    group.AddPolygon({points.begin() + starts[i], points.begin() + starts[i + 1]}, normals[i],
+                     domains[i]);
+  }
+  THostInstance& viewed = scene.AddInstance("Built");
+  viewed.AddGroup({points.data(), starts, normals, domains, 3});
+  for (THostInstance* instance : {&built, &viewed}) {
+    instance->SetDomainTexture(2, "Brick").SetDefaultMaterialName("Plain");
+  }
+  // The map's two actors, which must read the same.
+  const auto expectTwins = [](const std::string& map) {
+    const std::string start = "Begin Actor Class=Brush Name=Built";
+    const std::size_t first = map.find(start);
+    const std::size_t second = map.find(start, first + 1);
+    ASSERT_NE(second, std::string::npos) << map;
+    EXPECT_EQ(map.substr(first, second - first), map.substr(second)) << map;
+  };
+  expectTwins(ExportMap());
+  built.AnswerNull(THostNull::Vertex);
+  viewed.AnswerNull(THostNull::Vertex);
+  expectTwins(ExportMap());
+}
