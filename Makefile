@@ -30,8 +30,12 @@ build-mingw32: deps
 	cmake --preset mingw32 >/dev/null
 	cmake --build --preset mingw32 -j $(JOBS)
 
+# The example hall (examples/make-room.py) as a model file, exported and checked.
+TOOL = build/tool/tools/t3dexport/t3dexport
 run: build-tool
-	build/tool/tools/t3dexport/t3dexport --sample build/sample/sample.t3d
+	python3 examples/make-room.py out
+	$(TOOL) out/room.obj -o out/room.t3d
+	$(TOOL) check out/room.t3d && echo "check: out/room.t3d has no problems"
 
 # Lays out the plug-in and the tool under PREFIX (bin/ and lib/), from the release build.
 PREFIX ?= $(CURDIR)/out/install

@@ -177,13 +177,20 @@ KXResult THostFile::Read(void* dst, std::uint32_t count, std::uint32_t* actual) 
 KXResult THostFile::Write(const void* src, std::uint32_t count, std::uint32_t* actual) {
   table_.RecordWrite(count);
   if (actual) *actual = 0;
-  if (!IsOpen() || !Allows(kKXFileWrite)) return kRefused;
+  if (!IsOpen() || !Allows(kKXFileWrite)) {
+    table_.RecordFailedWrite();
+    return kRefused;
+  }
   bool fail = false;
   const std::uint32_t granted = table_.Faults().TakeWrite(count, fail);
-  if (fail) return kRefused;
+  if (fail) {
+    table_.RecordFailedWrite();
+    return kRefused;
+  }
   std::uint32_t written = 0;
   const KXResult result = WriteAll(src, granted, written);
   if (actual) *actual = written;
+  if (result != kKXOk || written < count) table_.RecordFailedWrite();
   return result;
 }
 

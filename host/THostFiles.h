@@ -75,6 +75,9 @@ class THostFileTable {
   const std::vector<THostFile*>& Files() const { return files_; }
 
   void RecordWrite(std::uint32_t count) { writeSizes_.push_back(count); }
+  /// A write that failed or wrote fewer bytes than it was given.
+  void RecordFailedWrite() { ++failedWrites_; }
+  std::uint32_t FailedWrites() const { return failedWrites_; }
   const std::vector<std::uint32_t>& WriteSizes() const { return writeSizes_; }
   void ClearWriteLog() { writeSizes_.clear(); }
 
@@ -90,6 +93,7 @@ class THostFileTable {
   THostFileFaults faults_;
   std::vector<THostFile*> files_;
   std::vector<std::uint32_t> writeSizes_;
+  std::uint32_t failedWrites_ = 0;
   std::map<std::string, KXFileInfo> infos_;
 };
 
@@ -136,6 +140,9 @@ class THostFileManager final
   const std::vector<std::uint32_t>& WriteSizes() const { return table_.WriteSizes(); }
   std::uint32_t WriteCalls() const { return static_cast<std::uint32_t>(WriteSizes().size()); }
   void ClearWriteLog() { table_.ClearWriteLog(); }
+  /// Host writes that failed or wrote fewer bytes than asked: a host that must not lose data
+  /// checks this after an export, since the plug-in's stream does not report them.
+  std::uint32_t FailedWrites() const { return table_.FailedWrites(); }
 
   /// The record stored for `path`, or DefaultInfo().
   KXFileInfo InfoOf(const std::string& path) const { return table_.InfoOf(path); }

@@ -13,7 +13,7 @@
 #include "MapCheck.h"
 #include "MapCheckHost.h"
 #include "MapChecker.h"
-#include "SampleScene.h"
+#include "SampleRoom.h"
 #include "THostScene.h"
 #include "support/FileText.h"
 
@@ -345,12 +345,13 @@ TEST(MapCheckReportTest, ProblemsUnreadableFilesAndStatus) {
 // The map the plug-in library writes for the sample scene lacks only its End Map line.
 TEST(MapCheckPluginTest, SampleExportIsAcceptedOnceClosed) {
   const std::string path = TempPath("sample.t3d");
-  THostScene scene;
-  BuildSampleScene(scene);
+  SampleMap sample;
   ExportSession session;
-  ASSERT_TRUE(session.Start(T3D_PLUGIN_LIBRARY));
-  ASSERT_TRUE(session.ExportMap(scene, path));
-  ASSERT_TRUE(session.Stop());
+  std::string error;
+  ASSERT_TRUE(session.Start(T3D_PLUGIN_LIBRARY, error)) << error;
+  ASSERT_EQ(session.Export(sample.scene, sample.scene.Universe(), path).kind,
+            ExportOutcome::Kind::kWritten);
+  ASSERT_TRUE(session.Stop(error)) << error;
 
   MapCheckHost host;
   const MapCheckResult open = CheckMapFile(path);

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "MapFinisher.h"
-#include "SampleScene.h"
+#include "SampleRoom.h"
 #include "T3d/T3DExport.h"
 #include "THostApplication.h"
 #include "THostScene.h"
@@ -115,12 +115,11 @@ TEST(MapFinisherTest, InsertsTextureLinesAndEndMap) {
 TEST(MapFinisherTest, KeepsEveryByteOfARealMap) {
   THostApplication host;
   TServiceTableSession session(host.Shell());
-  THostScene scene;
-  BuildSampleScene(scene);
+  SampleMap sample;
   const std::string path = ::testing::TempDir() + "finisher_sample.t3d";
   {
     auto destination = host.Files().NewDestination(path);
-    ASSERT_EQ(Export(destination.Get(), &scene, scene.Universe()), kKXOk);
+    ASSERT_EQ(Export(destination.Get(), &sample.scene, sample.scene.Universe()), kKXOk);
   }
   const std::string input = ReadFileText(path);
   ASSERT_EQ(input.rfind("Begin Map\n", 0), 0u);

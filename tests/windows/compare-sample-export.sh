@@ -11,7 +11,7 @@ if [ -z "$tool" ] || [ ! -x "$tool" ]; then
 fi
 rm -rf "$work"
 mkdir -p "$work"
-"$tool" --sample "$work/linux.t3d" >/dev/null
+"$tool" --sample --exact -q -o "$work/linux.t3d"
 # The Windows program runs beside its DLLs; its output path is relative to the shared directory.
 (cd "$work" && "$wine" "$program" windows.t3d) >/dev/null
 

@@ -1,6 +1,7 @@
 #include "ExportSession.h"
 
 #include <cstdio>
+#include <numeric>
 
 #include "KXException.h"
 #include "KXIdentifiers.h"
@@ -8,81 +9,111 @@
 
 namespace {
 
-constexpr int kBarWidth = 40;
-
-const char* OrNone(const char* text) { return text ? text : "(none)"; }
+// The plug-in throws its one exception type, whose layout the host knows.
+std::string Describe(const TKXException& failure) {
+  std::string text = ResultName(failure.Code());
+  if (failure.GetFileName()) {
+    text += std::string(" at ") + failure.GetFileName() + " line " + std::to_string(failure.Line());
+  }
+  return text;
+}
 
 }  // namespace
 
-ExportSession::ExportSession() {
-  host_.Utilities().SetProgressCallback(
-      [this](const THostProgressEvent& event, const THostProgressDisplay*) {
-        if (event.kind == THostProgressEvent::Kind::Open) {
-          total_ = event.value;
-          done_ = 0;
-          std::fprintf(stderr, "%s\n", event.title.c_str());
-        } else if (event.kind == THostProgressEvent::Kind::Advance) {
-          done_ += event.value;
-        }
-        DrawProgress(done_, total_);
-        if (event.kind == THostProgressEvent::Kind::Close) std::fputc('\n', stderr);
-      });
+std::string ResultName(KXResult code) {
+  struct Named {
+    KXResult code;
+    const char* name;
+  };
+  static constexpr Named kNames[] = {
+      {kKXErrNoMemory, "kKXErrNoMemory"},
+      {kKXErrNotImplemented, "kKXErrNotImplemented"},
+      {kKXErrSystemException, "kKXErrSystemException"},
+      {kKXErrMissingObject, "kKXErrMissingObject"},
+      {kKXErrNotSupported, "kKXErrNotSupported"},
+      {kKXErrTokenSyntax, "kKXErrTokenSyntax"},
+      {kKXErrEndOfStream, "kKXErrEndOfStream"},
+      {kKXErrFileNotFound, "kKXErrFileNotFound"},
+      {kKXErrNotImplementedByComponent, "kKXErrNotImplementedByComponent"},
+      {kKXErrNoInterface, "kKXErrNoInterface"},
+      {kKXErrClassNotAvailable, "kKXErrClassNotAvailable"},
+      {kKXErrRefCountUnderflow, "kKXErrRefCountUnderflow"},
+  };
+  for (const Named& named : kNames) {
+    if (named.code == code) return named.name;
+  }
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(code));
+  return hex;
 }
 
-ExportSession::~ExportSession() { Stop(); }
+ExportSession::~ExportSession() {
+  std::string ignored;
+  Stop(ignored);
+}
 
-bool ExportSession::Start(const std::string& library) {
+bool ExportSession::Start(const std::string& library, std::string& error) {
   if (!library_.Load(library)) {
-    std::fprintf(stderr, "t3dexport: %s\n", library_.Error().c_str());
+    error = library_.Error();
     return false;
   }
   library_.KXDllInit(host_.Shell());
   started_ = true;
-  IKXClassFactory* factory = nullptr;
+  THostRef<IKXClassFactory> factory;
   try {
-    if (library_.KXDllGetClassObject(&kKXCLSIDT3DExporter, &kKXIIDClassFactory,
-                                     reinterpret_cast<void**>(&factory)) != kKXOk) {
-      std::fprintf(stderr, "t3dexport: the plug-in has no class factory for the exporter\n");
+    const KXResult found = library_.KXDllGetClassObject(&kKXCLSIDT3DExporter, &kKXIIDClassFactory,
+                                                        factory.Slot());
+    if (found != kKXOk) {
+      error = "the plug-in has no class factory for the exporter: " + ResultName(found);
       return false;
     }
   } catch (const TKXObject& object) {
-    const auto& failure = static_cast<const TKXException&>(object);
-    std::fprintf(stderr, "t3dexport: no class factory: error 0x%08X\n",
-                 static_cast<unsigned>(failure.Code()));
+    error = "no class factory: " + Describe(static_cast<const TKXException&>(object));
     return false;
   }
-  const KXResult made =
-      factory->CreateInstance(nullptr, kKXIIDExporter, reinterpret_cast<void**>(&exporter_));
-  factory->Release();
+  const KXResult made = factory->CreateInstance(nullptr, kKXIIDExporter, KXSlot(&exporter_));
   if (made != kKXOk) {
-    std::fprintf(stderr, "t3dexport: the plug-in made no exporter: error 0x%08X\n",
-                 static_cast<unsigned>(made));
+    error = "the plug-in made no exporter: " + ResultName(made);
     return false;
   }
   return true;
 }
 
-bool ExportSession::ExportMap(THostScene& scene, const std::string& path) {
-  auto destination = host_.Files().NewDestination(path);
-  try {
-    exporter_->Export(destination.Get(), &scene, scene.Universe());
-  } catch (const TKXObject& object) {
-    // The plug-in throws its one exception type; the host knows its layout.
-    const auto& failure = static_cast<const TKXException&>(object);
-    std::fprintf(stderr, "t3dexport: export failed: error 0x%08X at %s line %d\n",
-                 static_cast<unsigned>(failure.Code()), OrNone(failure.GetFileName()),
-                 failure.Line());
-    return false;
+ExportOutcome ExportSession::Export(THostScene& scene, IKXTreeElement* top,
+                                    const std::string& path, const Progress& progress) {
+  host_.Utilities().SetProgressCallback(
+      [&progress](const THostProgressEvent&, const THostProgressDisplay* display) {
+        if (progress && display && display->Total() > 0) progress(display->Done() / display->Total());
+      });
+  host_.Files().ClearWriteLog();
+  const std::uint32_t failedBefore = host_.Files().FailedWrites();
+  ExportOutcome outcome;
+  {
+    auto destination = host_.Files().NewDestination(path);
+    try {
+      exporter_->Export(destination.Get(), &scene, top);
+    } catch (const TKXObject& object) {
+      outcome.kind = ExportOutcome::Kind::kPluginFailed;
+      outcome.message = "the export failed: " + Describe(static_cast<const TKXException&>(object));
+    }
   }
-  if (scene.OutstandingReferences() != 0) {
-    std::fprintf(stderr, "t3dexport: the plug-in kept %d scene references\n",
-                 scene.OutstandingReferences());
-    return false;
+  host_.Utilities().SetProgressCallback({});
+  const auto& sizes = host_.Files().WriteSizes();
+  outcome.bytes = std::accumulate(sizes.begin(), sizes.end(), std::uint64_t{0});
+  if (outcome.kind == ExportOutcome::Kind::kWritten &&
+      host_.Files().FailedWrites() != failedBefore) {
+    outcome.kind = ExportOutcome::Kind::kWriteFailed;
+    outcome.message = "writing " + path + " failed (the disk may be full, or the file too large)";
   }
-  return true;
+  if (outcome.kind == ExportOutcome::Kind::kWritten && scene.OutstandingReferences() != 0) {
+    outcome.kind = ExportOutcome::Kind::kPluginFailed;
+    outcome.message = "the plug-in kept " + std::to_string(scene.OutstandingReferences()) +
+                      " scene references";
+  }
+  return outcome;
 }
 
-bool ExportSession::Stop() {
+bool ExportSession::Stop(std::string& error) {
   if (exporter_) exporter_->Release();
   exporter_ = nullptr;
   if (!started_) return true;
@@ -90,25 +121,19 @@ bool ExportSession::Stop() {
   const bool unloadable = library_.KXDllCanUnloadNow() == 0;
   library_.KXDllCleanUp();
   library_.Unload();
-  bool clean = unloadable;
-  if (!unloadable) std::fprintf(stderr, "t3dexport: plug-in objects are still alive\n");
+  if (!unloadable) {
+    error = "plug-in objects are still alive";
+    return false;
+  }
   if (host_.OutstandingReferences() != 0) {
-    std::fprintf(stderr, "t3dexport: the plug-in kept %d host references\n",
-                 host_.OutstandingReferences());
-    clean = false;
+    error = "the plug-in kept " + std::to_string(host_.OutstandingReferences()) +
+            " host references";
+    return false;
   }
   if (host_.Memory().LiveObjects() != 0 || host_.Memory().LiveBlocks() != 0) {
-    std::fprintf(stderr, "t3dexport: the plug-in kept %u objects and %u blocks of host memory\n",
-                 host_.Memory().LiveObjects(), host_.Memory().LiveBlocks());
-    clean = false;
+    error = "the plug-in kept " + std::to_string(host_.Memory().LiveObjects()) + " objects and " +
+            std::to_string(host_.Memory().LiveBlocks()) + " blocks of host memory";
+    return false;
   }
-  return clean;
-}
-
-void ExportSession::DrawProgress(float done, float total) {
-  const float share = total > 0 ? done / total : 1.0f;
-  const int filled = static_cast<int>(share * kBarWidth + 0.5f);
-  std::fprintf(stderr, "\r[");
-  for (int i = 0; i < kBarWidth; ++i) std::fputc(i < filled ? '#' : ' ', stderr);
-  std::fprintf(stderr, "] %3d%%", static_cast<int>(share * 100 + 0.5f));
+  return true;
 }

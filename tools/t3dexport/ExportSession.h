@@ -2,6 +2,8 @@
 // the exporter through its class factory, export, then release everything and stop.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "KXComponentInterfaces.h"
@@ -10,29 +12,42 @@
 
 class THostScene;
 
+/// How an export ended.
+struct ExportOutcome {
+  enum class Kind { kWritten, kPluginFailed, kWriteFailed };
+  Kind kind = Kind::kWritten;
+  std::string message;       ///< what went wrong, in words
+  std::uint64_t bytes = 0;   ///< bytes the plug-in wrote (asked the host to write)
+};
+
 class ExportSession {
  public:
-  ExportSession();
+  /// Called with the share of the export done, from 0 to 1.
+  using Progress = std::function<void(double)>;
+
+  ExportSession() = default;
   ~ExportSession();
   ExportSession(const ExportSession&) = delete;
   ExportSession& operator=(const ExportSession&) = delete;
 
-  /// Loads the plug-in from `library`, starts it and makes its exporter; false with a message on
-  /// standard error when any step fails.
-  bool Start(const std::string& library);
-  /// Writes `scene` as a map to `path`, drawing progress on standard error.
-  bool ExportMap(THostScene& scene, const std::string& path);
-  /// Releases the exporter, stops and unloads the plug-in, and checks that it gave back every
-  /// host reference and all host memory.
-  bool Stop();
+  /// Loads the plug-in from `library`, starts it and makes its exporter; false with `error` set
+  /// when any step fails.
+  bool Start(const std::string& library, std::string& error);
+  /// Writes `top` of `scene` (its "Universe" for a map) to the file at `path` through the
+  /// plug-in. A TKXException is kPluginFailed, with its code by name, its file and line; a host
+  /// write that failed or fell short is kWriteFailed.
+  ExportOutcome Export(THostScene& scene, IKXTreeElement* top, const std::string& path,
+                       const Progress& progress = {});
+  /// Releases the exporter, stops and unloads the plug-in; false with `error` set when it kept a
+  /// host reference, an object or host memory.
+  bool Stop(std::string& error);
 
  private:
-  void DrawProgress(float done, float total);
-
   THostApplication host_;
   THostPluginLibrary library_;
   IKXExporter* exporter_ = nullptr;
   bool started_ = false;
-  float total_ = 0;
-  float done_ = 0;
 };
+
+/// The name of a result code the plug-in produces ("kKXErrNoMemory"), or its hexadecimal value.
+std::string ResultName(KXResult code);

@@ -52,7 +52,7 @@ bool FaceSet::Insert(const GridPoint* points, std::size_t count) {
 bool FaceSet::Contains(const GridPoint* sorted, std::size_t count, std::uint64_t hash) const {
   if (slots_.empty()) return false;
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t s = hash & mask;; s = (s + 1) & mask) {
+  for (std::size_t s = static_cast<std::size_t>(hash & mask);; s = (s + 1) & mask) {
     const Slot& slot = slots_[s];
     if (slot.generation != generation_) return false;
     const Entry& entry = entries_[slot.entry];
@@ -72,7 +72,7 @@ void FaceSet::Grow() {
 
 void FaceSet::Place(std::uint32_t entry) {
   const std::size_t mask = slots_.size() - 1;
-  std::size_t s = entries_[entry].hash & mask;
+  std::size_t s = static_cast<std::size_t>(entries_[entry].hash & mask);
   while (slots_[s].generation == generation_) s = (s + 1) & mask;
   slots_[s] = {generation_, entry};
 }

@@ -76,6 +76,17 @@ void BrushRepair::AddFace(const ModelPoint* points, std::size_t count, std::uint
   counts_.piecesAdded += pieces - 1;
 }
 
+void BrushRepair::AddFaceAsIs(const ModelPoint* points, std::size_t count,
+                              std::uint32_t source) {
+  ++counts_.faces;
+  if (!LoadRing(points, count)) return;
+  polygons_.push_back({static_cast<std::uint32_t>(points_.size()),
+                       static_cast<std::uint32_t>(count),
+                       ToUnitNormal(NewellNormal(ring_.data(), count)), source});
+  points_.insert(points_.end(), ring_.begin(), ring_.end());
+  ++counts_.polygons;
+}
+
 // The common case, without the scratch rings: a triangle or quad that is valid as it is.
 // False when the face needs the full treatment.
 bool BrushRepair::AddValidSmallFace(const ModelPoint* points, std::size_t count,

@@ -69,6 +69,11 @@ class BrushRepair {
   /// kMaxPoints points into convex pieces.
   void AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source);
 
+  /// Rounds `points[0..count)` as AddFace does and adds the face as one polygon whatever its
+  /// shape (the tool's --raw). Only a face that cannot be written at all, a coordinate not a
+  /// number or beyond the grid, is dropped.
+  void AddFaceAsIs(const ModelPoint* points, std::size_t count, std::uint32_t source);
+
   /// The points of the brush's polygons, whole units.
   const std::vector<GridPoint>& Points() const { return points_; }
   const std::vector<RepairedPolygon>& Polygons() const { return polygons_; }

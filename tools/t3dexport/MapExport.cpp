@@ -1,0 +1,200 @@
+#include "MapExport.h"
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "BrushScene.h"
+#include "ExitCodes.h"
+#include "ExportSession.h"
+#include "FinishFile.h"
+#include "MapPlan.h"
+#include "ModelFile.h"
+#include "OutputFile.h"
+#include "ProgressBar.h"
+#include "SampleRoom.h"
+#include "THostScene.h"
+
+namespace {
+
+// A scene this small in map units loses its shape to whole-unit rounding.
+constexpr double kSmallestUsefulExtent = 64;
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+int Fail(int status, const std::string& message) {
+  std::fprintf(stderr, "t3dexport: %s\n", message.c_str());
+  return status;
+}
+
+void Warn(const std::string& message) {
+  std::fprintf(stderr, "t3dexport: warning: %s\n", message.c_str());
+}
+
+// Where the model's coordinates go: the file's unit to map units unless --scale says otherwise,
+// then fitted to --fit.
+void PlaceModel(ModelFile& model, const ToolOptions& options) {
+  double scale = options.scale;
+  if (scale <= 0) scale = model.MetresPerUnit() ? *model.MetresPerUnit() * ModelFile::kMapUnitsPerMetre : 1;
+  model.SetPlacement(scale, options.up);
+  if (options.fit > 0) {
+    const double extent = SourceExtent(model);
+    if (extent > 0) model.SetPlacement(scale * options.fit / extent, options.up);
+  }
+}
+
+void ReportPlanWarnings(const MapPlan& plan, double extent, const ToolOptions& options) {
+  if (extent > 0 && extent < kSmallestUsefulExtent) {
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "the model is only %.3g map units across: rounding to whole units collapses it; "
+                  "use --scale or --fit",
+                  extent);
+    Warn(text);
+  }
+  const std::uint64_t unwritable = plan.counts.nonFinite + plan.counts.outOfRange;
+  if (unwritable > 0) {
+    Warn(std::to_string(unwritable) +
+         " faces left out: a coordinate is not a number, infinite or beyond the map");
+  }
+  if (options.verbose) {
+    for (const Renaming& renaming : plan.renamings) {
+      std::printf("renamed %s '%s' to %s\n",
+                  renaming.kind == Renaming::Kind::kActor ? "object" : "texture",
+                  renaming.original.c_str(), renaming.name.c_str());
+    }
+  }
+}
+
+void ListObjects(const MapPlan& plan) {
+  for (const MapBrush& brush : plan.brushes) {
+    std::printf("%-32s %10zu polygons", brush.name.c_str(), brush.PolygonCount());
+    if (brush.name != brush.sourceName) std::printf("  (%s)", brush.sourceName.c_str());
+    std::printf("\n");
+  }
+}
+
+// The brush that --object names, by its name in the map or in the model.
+const MapBrush* FindObject(const MapPlan& plan, const std::string& name) {
+  for (const MapBrush& brush : plan.brushes) {
+    if (brush.name == name || brush.sourceName == name) return &brush;
+  }
+  return nullptr;
+}
+
+std::string KnownObjects(const MapPlan& plan) {
+  std::string known;
+  for (const MapBrush& brush : plan.brushes) known += (known.empty() ? "" : ", ") + brush.name;
+  return known;
+}
+
+// One line: what was written, and how the faces of the model became its polygons (polygons =
+// faces + pieces - dropped).
+void PrintSummary(const std::string& output, const MapPlan& plan, std::size_t brushes,
+                  std::uint64_t polygons, std::uint64_t bytes, double seconds) {
+  const RepairCounts& c = plan.counts;
+  const auto n = [](std::uint64_t value) { return static_cast<unsigned long long>(value); };
+  const std::uint64_t dropped = c.nonFinite + c.outOfRange + c.degenerate + c.noArea + c.duplicate;
+  std::printf("Wrote %s: %zu brushes, %llu polygons from %llu faces (%llu split and %llu "
+              "triangulated into %llu more pieces, %llu dropped), %llu bytes, %.2f s\n",
+              output.c_str(), brushes, n(polygons), n(c.faces), n(c.split), n(c.triangulated),
+              n(c.piecesAdded), n(dropped), n(bytes), seconds);
+}
+
+// Exports `top` of `scene` through the plug-in into a temporary file beside `output`, finishes it
+// unless --exact, and puts it in place.
+int WriteMap(THostScene& scene, IKXTreeElement* top, const std::string& output,
+             const ToolOptions& options, ProgressBar& bar, std::uint64_t& bytes) {
+  ExportSession session;
+  std::string error;
+  if (!session.Start(options.plugin, error)) return Fail(kExitPlugin, "cannot start the plug-in: " + error);
+  TemporaryFile exported;
+  if (!exported.Create(output, error)) return Fail(kExitOutput, error);
+  const ExportOutcome outcome = session.Export(scene, top, exported.Path(),
+                                               [&](double share) { bar.Show("Exporting", share); });
+  bar.Clear();
+  if (outcome.kind == ExportOutcome::Kind::kPluginFailed) return Fail(kExitPlugin, outcome.message);
+  if (outcome.kind == ExportOutcome::Kind::kWriteFailed) return Fail(kExitOutput, outcome.message);
+  if (!session.Stop(error)) return Fail(kExitPlugin, error);
+  if (options.exact) {
+    bytes = outcome.bytes;
+    if (!exported.MoveTo(output, bytes, error)) return Fail(kExitOutput, output + ": " + error);
+    return kExitOk;
+  }
+  TemporaryFile finished;
+  FinishedMap map;
+  if (!finished.Create(output, error) || !FinishMapFile(exported.Path(), finished.Path(), map, error) ||
+      !finished.MoveTo(output, map.bytes, error)) {
+    return Fail(kExitOutput, output + ": " + error);
+  }
+  bytes = map.bytes;
+  return kExitOk;
+}
+
+// Reads the model file of --input into `model`; an exit status when it cannot.
+int ReadModel(const ToolOptions& options, ModelFile& model, ProgressBar& bar) {
+  std::string error;
+  const bool read = model.Read(options.input, error, [&](double share) { bar.Show("Reading", share); });
+  bar.Clear();
+  if (!read) return Fail(kExitInput, "cannot read " + options.input + ": " + error);
+  PlaceModel(model, options);
+  return -1;
+}
+
+}  // namespace
+
+int ExportMap(const ToolOptions& options) {
+  const Clock::time_point start = Clock::now();
+  ProgressBar bar(stderr, !options.quiet);
+  std::unique_ptr<MapSource> source;
+  if (options.sample) {
+    source = std::make_unique<SampleRoom>();
+  } else {
+    auto model = std::make_unique<ModelFile>();
+    const int status = ReadModel(options, *model, bar);
+    if (status >= 0) return status;
+    source = std::move(model);
+  }
+  const MapPlan plan = PlanMap(*source, {options.pivot, options.raw, options.defaultTexture});
+  ReportPlanWarnings(plan, SourceExtent(*source), options);
+  if (options.list) {
+    ListObjects(plan);
+    return kExitOk;
+  }
+  const std::string input = options.sample ? "the sample" : options.input;
+  if (plan.brushes.empty()) {
+    if (plan.counts.faces == 0) {
+      return Fail(kExitInput, input + " has nothing to export: no face with three points or more (" +
+                                  std::to_string(plan.pointAndLineFaces) + " points and lines)");
+    }
+    return Fail(kExitInput, input + " has nothing to export: none of its " +
+                                std::to_string(plan.counts.faces) +
+                                " faces can be written (each collapses on the whole-unit grid or "
+                                "has a coordinate that is not finite)");
+  }
+  const MapBrush* object = nullptr;
+  if (!options.object.empty() && !(object = FindObject(plan, options.object))) {
+    return Fail(kExitUsage, "no object named '" + options.object + "'; the objects are: " +
+                                KnownObjects(plan));
+  }
+  const std::string output = OutputPathOf(options);
+  if (const std::string problem = DestinationProblem(output, options.input); !problem.empty()) {
+    return Fail(IsSameFile(output, options.input) ? kExitUsage : kExitOutput, problem);
+  }
+
+  THostScene scene;
+  AddPlanToScene(plan, options.defaultTexture, scene);
+  IKXTreeElement* top = scene.Universe();
+  if (object) top = scene.InstanceAt(static_cast<std::size_t>(object - plan.brushes.data())).TreeElement();
+  std::uint64_t bytes = 0;
+  const int status = WriteMap(scene, top, output, options, bar, bytes);
+  if (status != kExitOk || options.quiet) return status;
+  PrintSummary(output, plan, object ? 1 : plan.brushes.size(),
+               object ? object->PolygonCount() : plan.Polygons(), bytes, SecondsSince(start));
+  return kExitOk;
+}

@@ -1,0 +1,165 @@
+#include "ModelFile.h"
+
+#include <assimp/commonMetaData.h>
+#include <assimp/material.h>
+#include <assimp/ProgressHandler.hpp>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+
+#include <cstring>
+
+namespace {
+
+// The importer's progress, handed on while the file is read.
+class ProgressRelay final : public Assimp::ProgressHandler {
+ public:
+  explicit ProgressRelay(const ModelFile::Progress& progress) : progress_(progress) {}
+  bool Update(float share) override {
+    if (progress_ && share >= 0) progress_(share);
+    return true;
+  }
+
+ private:
+  const ModelFile::Progress& progress_;
+};
+
+// glTF is in metres by definition; the COLLADA reader brings its file's unit to metres itself.
+bool FormatIsInMetres(const std::string& format) {
+  return format.rfind("glTF", 0) == 0 || format.rfind("Collada", 0) == 0;
+}
+
+template <class T>
+bool ReadMeta(const aiScene& scene, const char* key, T& value) {
+  return scene.mMetaData && scene.mMetaData->Get(key, value);
+}
+
+// A number of the metadata, whichever type the reader stored it as.
+bool ReadMetaNumber(const aiScene& scene, const char* key, double& value) {
+  float single = 0;
+  std::int32_t whole = 0;
+  if (ReadMeta(scene, key, value)) return true;
+  if (ReadMeta(scene, key, single)) {
+    value = single;
+    return true;
+  }
+  if (ReadMeta(scene, key, whole)) {
+    value = whole;
+    return true;
+  }
+  return false;
+}
+
+aiMatrix4x4t<double> ToDouble(const aiMatrix4x4& m) {
+  return aiMatrix4x4t<double>(m.a1, m.a2, m.a3, m.a4, m.b1, m.b2, m.b3, m.b4, m.c1, m.c2, m.c3,
+                              m.c4, m.d1, m.d2, m.d3, m.d4);
+}
+
+// The editors' axes are left-handed with Z up: a model's up axis becomes Z and one other axis
+// changes sign, so the model is not mirrored.
+aiMatrix4x4t<double> AxisChange(UpAxis up) {
+  if (up == UpAxis::Z) {
+    return aiMatrix4x4t<double>(1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
+  }
+  return aiMatrix4x4t<double>(1, 0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 1);
+}
+
+}  // namespace
+
+bool ModelFile::Read(const std::string& path, std::string& error, const Progress& progress) {
+  ProgressRelay relay(progress);
+  importer_.SetProgressHandler(&relay);
+  // The reader's own repairs are not asked for: faces stay as the model has them, and the
+  // tool's repair works on the coordinates that are written.
+  scene_ = importer_.ReadFile(path, aiProcess_ValidateDataStructure);
+  importer_.SetProgressHandler(nullptr);
+  if (!scene_ || !scene_->mRootNode) {
+    error = importer_.GetErrorString();
+    if (error.empty()) error = "the file holds no scene";
+    scene_ = nullptr;
+    return false;
+  }
+  ReadFacts();
+  CollectObjects(*scene_->mRootNode, aiMatrix4x4t<double>());
+  SetPlacement(1, fileUp_);
+  return true;
+}
+
+void ModelFile::ReadFacts() {
+  aiString format;
+  if (ReadMeta(*scene_, AI_METADATA_SOURCE_FORMAT, format)) format_ = format.C_Str();
+  double centimetres = 0;
+  if (FormatIsInMetres(format_)) {
+    metresPerUnit_ = 1.0;
+  } else if (ReadMetaNumber(*scene_, "UnitScaleFactor", centimetres) && centimetres > 0) {
+    metresPerUnit_ = centimetres / 100.0;
+  }
+  double axis = 1;
+  if (ReadMetaNumber(*scene_, "UpAxis", axis) && axis == 2) fileUp_ = UpAxis::Z;
+}
+
+void ModelFile::CollectObjects(const aiNode& node, const Matrix& parent) {
+  const Matrix world = parent * ToDouble(node.mTransformation);
+  if (node.mNumMeshes > 0) {
+    objects_.push_back(&node);
+    worlds_.push_back(world);
+  }
+  for (unsigned i = 0; i < node.mNumChildren; ++i) CollectObjects(*node.mChildren[i], world);
+}
+
+void ModelFile::SetPlacement(double scale, UpAxis up) {
+  Matrix scaling;
+  Matrix::Scaling(aiVector3t<double>(scale, scale, scale), scaling);
+  placement_ = scaling * AxisChange(up == UpAxis::FromFile ? fileUp_ : up);
+}
+
+std::string ModelFile::ObjectName(std::size_t object) const {
+  return objects_[object]->mName.C_Str();
+}
+
+void ModelFile::VisitFaces(std::size_t object, const FaceVisitor& visit) const {
+  const aiNode& node = *objects_[object];
+  const Matrix toMap = placement_ * worlds_[object];
+  for (unsigned m = 0; m < node.mNumMeshes; ++m) {
+    const aiMesh& mesh = *scene_->mMeshes[node.mMeshes[m]];
+    points_.resize(mesh.mNumVertices);
+    for (unsigned v = 0; v < mesh.mNumVertices; ++v) {
+      const aiVector3D& p = mesh.mVertices[v];
+      const aiVector3t<double> q = toMap * aiVector3t<double>(p.x, p.y, p.z);
+      points_[v] = {q.x, q.y, q.z};
+    }
+    for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
+      const aiFace& face = mesh.mFaces[f];
+      if (face.mNumIndices < 3) continue;
+      face_.resize(face.mNumIndices);
+      for (unsigned i = 0; i < face.mNumIndices; ++i) face_[i] = points_[face.mIndices[i]];
+      visit({face_.data(), face_.size(), mesh.mMaterialIndex});
+    }
+  }
+}
+
+std::uint64_t ModelFile::PointAndLineFaces(std::size_t object) const {
+  const aiNode& node = *objects_[object];
+  std::uint64_t count = 0;
+  for (unsigned m = 0; m < node.mNumMeshes; ++m) {
+    const aiMesh& mesh = *scene_->mMeshes[node.mMeshes[m]];
+    for (unsigned f = 0; f < mesh.mNumFaces; ++f) count += mesh.mFaces[f].mNumIndices < 3;
+  }
+  return count;
+}
+
+std::size_t ModelFile::MaterialCount() const { return scene_ ? scene_->mNumMaterials : 0; }
+
+std::string ModelFile::MaterialTexture(std::size_t material) const {
+  const aiMaterial& m = *scene_->mMaterials[material];
+  aiString path;
+  for (aiTextureType type : {aiTextureType_DIFFUSE, aiTextureType_BASE_COLOR}) {
+    if (m.GetTexture(type, 0, &path) == AI_SUCCESS && path.length > 0) return path.C_Str();
+  }
+  return {};
+}
+
+std::string ModelFile::MaterialName(std::size_t material) const {
+  aiString name;
+  if (scene_->mMaterials[material]->Get(AI_MATKEY_NAME, name) == AI_SUCCESS) return name.C_Str();
+  return {};
+}

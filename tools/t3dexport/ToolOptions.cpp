@@ -1,0 +1,129 @@
+#include "ToolOptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+
+#include "ExitCodes.h"
+#include "PluginPath.h"
+
+namespace {
+
+constexpr const char* kVersion = "t3dexport " T3D_VERSION;
+
+const CLI::Validator kFinitePositive(
+    [](std::string& text) -> std::string {
+      try {
+        std::size_t used = 0;
+        const double value = std::stod(text, &used);
+        if (used == text.size() && std::isfinite(value) && value > 0) return {};
+      } catch (const std::exception&) {
+      }
+      return "must be a number greater than 0, not '" + text + "'";
+    },
+    "NUMBER>0");
+
+void AddExportOptions(CLI::App& app, ToolOptions& options) {
+  app.add_option("INPUT", options.input,
+                 "a model file Assimp reads (OBJ, FBX, glTF, COLLADA, 3DS, PLY, STL, ...)");
+  app.add_option("-o,--output", options.output,
+                 "the map to write (default: the input's name with .t3d, beside it)")
+      ->check([](const std::string& text) { return text.empty() ? "the path is empty" : ""; });
+  auto* scale = app.add_option("--scale", options.scale,
+                               "map units per model unit (default: 52.5 per metre where the file "
+                               "states its unit, else 1)")
+                    ->check(kFinitePositive)
+                    ->option_text("F");
+  auto* fit = app.add_option("--fit", options.fit,
+                             "scale the model so that its largest extent is SIZE map units")
+                  ->check(kFinitePositive)
+                  ->option_text("SIZE");
+  scale->excludes(fit);
+  fit->excludes(scale);
+  app.add_option("--up", options.up,
+                 "the model's up axis, which becomes the map's Z (default: the file's, else y)")
+      ->transform(CLI::CheckedTransformer(std::map<std::string, UpAxis>{{"y", UpAxis::Y},
+                                                                        {"z", UpAxis::Z}},
+                                          CLI::ignore_case))
+      ->option_text("y|z");
+  app.add_option("--pivot", options.pivot,
+                 "center: each brush's Location at its bounding box's centre (default); origin: "
+                 "Location 0, vertices in map coordinates")
+      ->transform(CLI::CheckedTransformer(
+          std::map<std::string, Pivot>{{"center", Pivot::Center}, {"origin", Pivot::Origin}},
+          CLI::ignore_case))
+      ->option_text("center|origin");
+  app.add_option("--object", options.object,
+                 "export only the object NAME, as a polygon list (see --list)")
+      ->option_text("NAME");
+  app.add_flag("--list", options.list, "list the objects with their polygon counts, write nothing");
+  app.add_option("--default-texture", options.defaultTexture,
+                 "the texture of faces whose material has none (default: Default)")
+      ->option_text("NAME");
+  app.add_flag("--raw", options.raw,
+               "write faces as the model has them: no splitting, triangulating or dropping");
+  app.add_flag("--exact", options.exact,
+               "leave the plug-in's output as it is: no TextureU/TextureV lines, no End Map");
+  app.add_flag("--sample", options.sample, "export the bundled sample room instead of INPUT");
+  app.add_option("--plugin", options.plugin,
+                 "the plug-in library to load (default: " + DefaultPluginPath() + ")")
+      ->option_text("PATH");
+  app.add_flag("-q,--quiet", options.quiet, "no progress bar and no summary");
+  app.add_flag("-v,--verbose", options.verbose, "also list every name changed for the map");
+}
+
+// The usage error as CLI11 words it, and where to look next.
+int ReportUsageError(const CLI::App& app, const CLI::ParseError& error, std::FILE* err) {
+  std::fprintf(err, "t3dexport: %s\nRun '%s --help' for the options.\n", error.what(),
+               app.get_name().c_str());
+  return kExitUsage;
+}
+
+}  // namespace
+
+int ParseToolOptions(int argc, char** argv, ToolOptions& options, std::FILE* out,
+                     std::FILE* err) {
+  CLI::App app("Exports a model file as a T3D map for level editors, through the T3dExport "
+               "plug-in.",
+               "t3dexport");
+  app.set_version_flag("--version", kVersion);
+  app.footer("Exit status: 0 written, 1 map problems (check), 2 usage, 3 input unreadable or "
+             "empty, 4 output not written, 5 plug-in failure.");
+  AddExportOptions(app, options);
+  CLI::App* check = app.add_subcommand("check", "check T3D maps; report each problem with its line");
+  check->add_option("FILE", options.checkFiles, "the maps to check")->required();
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    std::fputs(app.help().c_str(), out);
+    return kExitOk;
+  } catch (const CLI::CallForAllHelp&) {
+    std::fputs(app.help("", CLI::AppFormatMode::All).c_str(), out);
+    return kExitOk;
+  } catch (const CLI::CallForVersion&) {
+    std::fprintf(out, "%s\n", kVersion);
+    return kExitOk;
+  } catch (const CLI::ParseError& error) {
+    return ReportUsageError(app, error, err);
+  }
+  options.check = check->parsed();
+  if (options.plugin.empty()) options.plugin = DefaultPluginPath();
+  if (!options.check && options.input.empty() && !options.sample) {
+    std::fprintf(err, "t3dexport: INPUT is required: the model file to export\n"
+                      "Run 't3dexport --help' for the options.\n");
+    return kExitUsage;
+  }
+  if (options.sample && !options.input.empty()) {
+    std::fprintf(err, "t3dexport: --sample takes no INPUT (got '%s')\n", options.input.c_str());
+    return kExitUsage;
+  }
+  return -1;
+}
+
+std::string OutputPathOf(const ToolOptions& options) {
+  if (!options.output.empty()) return options.output;
+  if (options.sample) return "sample.t3d";
+  return std::filesystem::path(options.input).replace_extension(".t3d").string();
+}
