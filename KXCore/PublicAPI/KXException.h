@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <type_traits>
 
 #include "KXTypes.h"
 
@@ -17,17 +18,23 @@ class TKXExceptionDetail {
 
 /// Thrown by value: a result code with the source file and line that raised it.
 ///
-/// Both virtual operations are defined here, so the class has no key function: every image
-/// that uses it, the plug-in and each host alike, carries its own type information, and a host
-/// catches the plug-in's exception by type although the library exports nothing but its entry
-/// points (type information is matched by name across images).
-class TKXException : public TKXObject {
+/// The host reads the object as 20 bytes (table, code, file, line, detail) and its table as one
+/// operation, GetFileName at slot 0. So the destructor is not virtual: a virtual one would take
+/// slot 0 (two slots with GCC), and nothing ever deletes the exception through a base. The
+/// runtime that catches it destroys it through its exact type.
+///
+/// GetFileName is defined here, so the class has no key function: every image that uses it, the
+/// plug-in and each host alike, carries its own type information, and a host catches the
+/// plug-in's exception by type although the library exports nothing but its entry points (type
+/// information is matched by name across images).
+class TKXException final : public TKXObject {
  public:
   TKXException(KXResult code, const char* file, int line);
   /// Copies code, file and line and takes the detail over from `other`.
   TKXException(const TKXException& other);
   TKXException& operator=(const TKXException&) = delete;
-  virtual ~TKXException() {
+  /// Deletes the detail, if any, through its own virtual destructor.
+  ~TKXException() {
     delete detail_;
     detail_ = nullptr;
   }
@@ -61,6 +68,8 @@ struct TKXExceptionLayout {
   static constexpr std::size_t kDetail = offsetof(TKXException, detail_);
 };
 KX_ABI_ASSERT(sizeof(TKXException) == 20, "TKXException is 20 bytes");
+static_assert(!std::has_virtual_destructor<TKXException>::value,
+              "GetFileName is the only entry of TKXException's table");
 KX_ABI_ASSERT(TKXExceptionLayout::kCode == 4 && TKXExceptionLayout::kFile == 8 &&
                   TKXExceptionLayout::kLine == 12 && TKXExceptionLayout::kDetail == 16,
               "TKXException: code at 4, file at 8, line at 12, detail at 16");
