@@ -8,12 +8,13 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(T3D_MSVC_ABI ON)
 
-set(CMAKE_CXX_COMPILER clang++-14)
+# Every tool from LLVM 14's own directory: clang drives lld-link from beside itself.
+set(T3D_LLVM_BIN /usr/lib/llvm-14/bin)
+set(CMAKE_CXX_COMPILER ${T3D_LLVM_BIN}/clang++)
 set(CMAKE_CXX_COMPILER_TARGET i686-pc-windows-msvc)
-set(CMAKE_LINKER lld-link)
-set(CMAKE_AR llvm-ar-14)
-set(CMAKE_RANLIB llvm-ranlib-14)
-set(CMAKE_MT "")
+set(CMAKE_LINKER ${T3D_LLVM_BIN}/lld-link)
+set(CMAKE_AR ${T3D_LLVM_BIN}/llvm-ar)
+set(CMAKE_RANLIB ${T3D_LLVM_BIN}/llvm-ranlib)
 # Nothing links without our start-up code, which the compiler check cannot know about.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 # No system library but the import libraries that the build makes (KXCore/Source/MSVC).

@@ -23,14 +23,18 @@ _se_translator_function __cdecl _set_se_translator(_se_translator_function trans
 // The image this code is linked into.
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
-static_assert(offsetof(KXSystemExceptionRecord, code) == offsetof(EXCEPTION_RECORD, ExceptionCode) &&
-                  offsetof(KXSystemExceptionRecord, address) ==
-                      offsetof(EXCEPTION_RECORD, ExceptionAddress) &&
-                  offsetof(KXSystemExceptionInfo, record) ==
-                      offsetof(EXCEPTION_POINTERS, ExceptionRecord) &&
-                  offsetof(KXSystemExceptionInfo, context) ==
-                      offsetof(EXCEPTION_POINTERS, ContextRecord),
-              "the runtime calls translators with the system's own records");
+// The runtime calls translators with the system's own records.
+static_assert(offsetof(KXSystemExceptionRecord, code) == offsetof(EXCEPTION_RECORD, ExceptionCode),
+              "code");
+static_assert(offsetof(KXSystemExceptionRecord, address) ==
+                  offsetof(EXCEPTION_RECORD, ExceptionAddress),
+              "address");
+static_assert(offsetof(KXSystemExceptionInfo, record) ==
+                  offsetof(EXCEPTION_POINTERS, ExceptionRecord),
+              "record");
+static_assert(offsetof(KXSystemExceptionInfo, context) ==
+                  offsetof(EXCEPTION_POINTERS, ContextRecord),
+              "context");
 
 namespace {
 
