@@ -18,7 +18,7 @@
 
 namespace {
 
-void AddBox(THostScene& scene, const TBoxSpec& box) {
+void AddBox(THostScene& scene, const TBox& box) {
   THostInstance& instance = scene.AddInstance(box.name);
   instance.SetTransform(BoxPlacement(box))
       .SetReferencePoint(box.reference)
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder);
   THostScene scene;
   THostInstance* object = nullptr;
-  for (const TBoxSpec& box : kBoxScene) {
+  for (const TBox& box : kBoxScene) {
     AddBox(scene, box);
     if (std::string(box.name) == kBoxSceneObject) {
       object = &scene.InstanceAt(scene.InstanceCount() - 1);

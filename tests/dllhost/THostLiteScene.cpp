@@ -69,7 +69,7 @@ KXResult KX_CALL THostLiteMaterial::GetName(TKXString* name) {
   return kKXOk;
 }
 
-void THostLiteInstance::Set(const TBoxSpec& box) {
+void THostLiteInstance::Set(const TBox& box) {
   box_ = &box;
   TBoxFace faces[kBoxFaceCount];
   BoxFaces(box, faces);

@@ -69,7 +69,7 @@ class THostLiteInstance final
     : public THostLiteObject<IKXInstance, IKXTreeElement, IKXMeshSource, IKXPolygonGroupList,
                              IKXMaterialSet, IKXDomainMap> {
  public:
-  void Set(const TBoxSpec& box);
+  void Set(const TBox& box);
   const char* Name() const { return box_->name; }
   THostLiteGroup& Group(int index) { return groups_[index]; }
   /// Makes GetMesh answer null.
@@ -97,7 +97,7 @@ class THostLiteInstance final
                                      IKXDomainMaterial** material) override;
 
  private:
-  const TBoxSpec* box_ = nullptr;
+  const TBox* box_ = nullptr;
   THostLiteGroup groups_[kBoxGroupCount];
   THostLiteMaterial materials_[2];
   bool noMesh_ = false;

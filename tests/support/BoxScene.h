@@ -19,7 +19,7 @@ struct TBoxMaterial {
 
 /// One box brush: its placement (the host's transform record), reference point, size, the
 /// domains of its faces and the materials of its instance.
-struct TBoxSpec {
+struct TBox {
   const char* name;
   float linear[9];
   TKXVector3 translation;
@@ -42,7 +42,7 @@ inline constexpr const char* kBoxDefaultMaterial = "Default";
 #define T3D_BOX_TURNED {0.8660254f, -0.5f, 0, 0.5f, 0.8660254f, 0, 0, 0, 1}
 #define T3D_BOX_STRAIGHT {1, 0, 0, 0, 1, 0, 0, 0, 1}
 
-inline constexpr TBoxSpec kBoxScene[] = {
+inline constexpr TBox kBoxScene[] = {
     {"Floor", T3D_BOX_STRAIGHT, {0, 0, -16}, 1, {0, 0, 0}, {1, 1, 1}, {0, 0, 0},
      {1024, 1024, 32}, 1, 2, 2, {{1, "Concrete", false}, {2, "FloorTiles", false}}, false},
     {"Ramp", T3D_BOX_TURNED, {-200.25f, 96.5f, 40}, 1, {0, 0, 0}, {1, 1, 1}, {0.5f, -0.5f, 1},
@@ -63,7 +63,7 @@ inline constexpr TBoxSpec kBoxScene[] = {
 inline constexpr const char* kBoxSceneObject = "Crate";
 
 /// The transform record of `box`.
-inline TKXTransform BoxPlacement(const TBoxSpec& box) {
+inline TKXTransform BoxPlacement(const TBox& box) {
   TKXTransform placement;
   for (int i = 0; i < 9; ++i) placement.linear[i] = box.linear[i];
   placement.translation = box.translation;
@@ -86,7 +86,7 @@ constexpr int kBoxFaceCount = 6;
 constexpr int kBoxGroupCount = 2;
 
 /// The six faces of `box` around its own origin.
-inline void BoxFaces(const TBoxSpec& box, TBoxFace (&faces)[kBoxFaceCount]) {
+inline void BoxFaces(const TBox& box, TBoxFace (&faces)[kBoxFaceCount]) {
   const float x = box.size.x / 2, y = box.size.y / 2, z = box.size.z / 2;
   const std::int16_t side = box.sideDomain;
   faces[0] = {0, {{-x, -y, -z}, {-x, y, -z}, {-x, y, z}, {-x, -y, z}}, {-1, 0, 0}, side};
