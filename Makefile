@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 TEST_FUZZ_SECONDS ?= 10
 
-.PHONY: run test fuzz bench deps deps-run build build-tool build-asan build-mingw32 install clean
+.PHONY: run test fuzz bench deps deps-run build build-tool build-asan build-mingw32 build-msvc32 install clean
 
 # What each target needs, and no more: `make run` only the native toolchain and the model reader.
 deps:
@@ -25,10 +25,16 @@ build-asan: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
 
-# The real target: T3dExport.dll for 32-bit Windows, with its tests run under Wine.
+# T3dExport.dll built with MinGW-w64, which runs every test suite under Wine.
 build-mingw32: deps
 	cmake --preset mingw32 >/dev/null
 	cmake --build --preset mingw32 -j $(JOBS)
+
+# The DLL that ships: T3dExport.dll for the host's own C++ ABI, with its host test under Wine.
+build-msvc32: deps
+	cmake --preset msvc32 >/dev/null
+	cmake --build --preset msvc32 -j $(JOBS)
+
 
 # The example hall (examples/make-room.py) as a model file, exported and checked.
 TOOL = build/tool/tools/t3dexport/t3dexport
@@ -45,11 +51,12 @@ install: deps-run
 	cmake --install build/tool --prefix $(PREFIX)
 
 # The fuzz targets run first so that the test runners' summaries close the output.
-test: build build-asan build-mingw32
+test: build build-asan build-mingw32 build-msvc32
 	scripts/run-fuzzers $(TEST_FUZZ_SECONDS)
 	ctest --preset dev -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 	ctest --preset mingw32 -j $(JOBS)
+	ctest --preset msvc32 -j $(JOBS)
 
 # Each fuzz target for FUZZ_SECONDS (make test: TEST_FUZZ_SECONDS), under the sanitizers.
 fuzz: deps

@@ -12,6 +12,7 @@ set(T3D_LAYERS
   "KXCore/ABI|KXCore/ABI"
   "KXCore/Include|KXCore/ABI,KXCore/Include"
   "KXCore/Source/Common|KXCore/ABI,KXCore/Include,KXCore/Source"
+  "KXCore/Source/MSVC|KXCore/ABI,KXCore/Include,KXCore/Source"
   "plugin|KXCore/ABI,KXCore/Include,plugin"
   "T3d|KXCore/ABI,KXCore/Include,plugin,T3d"
   "host|KXCore/ABI,host"
@@ -21,7 +22,7 @@ set(T3D_LAYERS
   "tools/t3dexport/finish|tools/t3dexport/finish")
 
 # Where an include by bare name is found, in the order the build's include paths give.
-set(T3D_BARE_FOLDERS KXCore/ABI KXCore/Include host tools/t3dexport tools/t3dexport/check
+set(T3D_BARE_FOLDERS KXCore/ABI KXCore/Include KXCore/Source/MSVC host tools/t3dexport tools/t3dexport/check
   tools/t3dexport/repair tools/t3dexport/finish)
 
 set(problems "")

@@ -15,11 +15,16 @@ class TKXExceptionDetail {
 
 /// Thrown by value: a result code with the source file and line that raised it.
 ///
-/// Everything is defined here, so the class has no key function: every image
-/// that uses it, the plug-in and each host alike, carries its own type information, and a host
-/// catches the plug-in's exception by type although the library exports nothing but its entry
-/// points (type information is matched by name across images).
-class TKXException : public TKXObject {
+/// The host reads the object as 20 bytes (table, code, file, line, detail) and its table as one
+/// operation, GetFileName at slot 0. So the destructor is not virtual: a virtual one would take
+/// slot 0 (two slots with GCC), and nothing ever deletes the exception through a base. The
+/// runtime that catches it destroys it through its exact type.
+///
+/// Everything is defined here, so the class has no key function: every image that uses it, the
+/// plug-in and each host alike, carries its own type information, and a host catches the
+/// plug-in's exception by type although the library exports nothing but its entry points (type
+/// information is matched by name across images).
+class TKXException final : public TKXObject {
  public:
   TKXException(KXResult code, const char* file, int line)
       : code_(code), file_(file), line_(line), detail_(nullptr) {}
@@ -36,7 +41,8 @@ class TKXException : public TKXObject {
   /// Raised at one of the plug-in's fixed source positions.
   TKXException(KXResult code, const KXSourcePosition& at) : TKXException(code, at.file, at.line) {}
   TKXException& operator=(const TKXException&) = delete;
-  virtual ~TKXException() {
+  /// Deletes the detail, if any, through its own virtual destructor.
+  ~TKXException() {
     delete detail_;
     detail_ = nullptr;
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <type_traits>
 
 #include "KXCharTables.h"
 #include "KXComponentInterfaces.h"
@@ -48,6 +49,8 @@ KX_ABI_ASSERT(offsetof(KXCharTables, expansions) == 512, "expansion list pointer
 KX_ABI_ASSERT(sizeof(KXCharTables) == 520, "the character tables are 520 bytes");
 
 KX_ABI_ASSERT(sizeof(TKXException) == 20, "TKXException is 20 bytes");
+static_assert(!std::has_virtual_destructor<TKXException>::value,
+              "GetFileName is the only entry of TKXException's table");
 KX_ABI_ASSERT(TKXExceptionLayout::kCode == 4 && TKXExceptionLayout::kFile == 8 &&
                   TKXExceptionLayout::kLine == 12 && TKXExceptionLayout::kDetail == 16,
               "TKXException: code at 4, file at 8, line at 12, detail at 16");

@@ -5,14 +5,18 @@
 
 #include <cstdint>
 
-/// What a translator learns about a processor fault.
+/// What a translator learns about a processor fault. Both records begin as the system's own
+/// (EXCEPTION_RECORD, EXCEPTION_POINTERS), so a translator of the Windows runtime reads them too.
 struct KXSystemExceptionRecord {
   std::uint32_t code;   // the system exception code, e.g. kKXSystemAccessViolation
+  std::uint32_t flags;  // 0
+  KXSystemExceptionRecord* next;  // null
   const void* address;  // the faulting address, when known
 };
 
 struct KXSystemExceptionInfo {
   KXSystemExceptionRecord* record;
+  void* context;  // the processor state, where the platform gives one
 };
 
 /// Called on the faulting thread; it either returns (the system goes on as without a

@@ -136,8 +136,8 @@ TEST_F(KXTranslatorTest, SwitchingOnSavesAndSwitchingOffReinstates) {
 }
 
 TEST_F(KXTranslatorTest, BreakpointsPassAndOtherExceptionsThrow) {
-  KXSystemExceptionRecord record{kKXSystemBreakpoint, nullptr};
-  KXSystemExceptionInfo info{&record};
+  KXSystemExceptionRecord record{kKXSystemBreakpoint, 0, nullptr, nullptr};
+  KXSystemExceptionInfo info{&record, nullptr};
   // The code in the record decides, not the first argument.
   EXPECT_NO_THROW(KXTranslateSystemException(kKXSystemAccessViolation, &info));
   record.code = kKXSystemIntegerDivideByZero;

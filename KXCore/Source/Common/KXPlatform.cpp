@@ -4,6 +4,17 @@
 
 #include <windows.h>
 
+namespace {
+
+// 0 while the system's ANSI code page rules; a test may select another one.
+std::uint32_t gCodePage = 0;
+
+}  // namespace
+
+// Fault translation for the GCC runtime. The MSVC-ABI build has its own, on the runtime's
+// per-thread translator: KXCore/Source/MSVC/KXFaultTranslation.cpp.
+#ifndef _MSC_VER
+
 #include <exception>
 
 // The image this code is linked into: T3dExport.dll, or a test program that links the objects.
@@ -11,12 +22,9 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 
-// 0 while the system's ANSI code page rules; a test may select another one.
-std::uint32_t gCodePage = 0;
-
 thread_local KXSystemTranslator tTranslator = nullptr;
 thread_local KXSystemExceptionRecord tRecord{};
-thread_local KXSystemExceptionInfo tInfo{&tRecord};
+thread_local KXSystemExceptionInfo tInfo{&tRecord, nullptr};
 PVOID gHandler = nullptr;
 std::uintptr_t gImageStart = 0;
 std::uintptr_t gImageEnd = 0;
@@ -85,7 +93,7 @@ LONG CALLBACK OnException(EXCEPTION_POINTERS* pointers) {
       !IsInThisImage(record->ExceptionAddress)) {
     return EXCEPTION_CONTINUE_SEARCH;
   }
-  tRecord = {record->ExceptionCode, record->ExceptionAddress};
+  tRecord = {record->ExceptionCode, 0, nullptr, record->ExceptionAddress};
   CONTEXT* context = pointers->ContextRecord;
 #if defined(__i386__)
   context->Eax = context->Eip + 1;
@@ -97,14 +105,6 @@ LONG CALLBACK OnException(EXCEPTION_POINTERS* pointers) {
 }
 
 }  // namespace
-
-std::uint32_t KXPlatformSetErrorMode(std::uint32_t mode) { return SetErrorMode(mode); }
-
-std::uint32_t KXPlatformErrorMode() {
-  const UINT mode = SetErrorMode(0);
-  SetErrorMode(mode);
-  return mode;
-}
 
 KXSystemTranslator KXPlatformSetTranslator(KXSystemTranslator translator) {
   KXSystemTranslator previous = tTranslator;
@@ -118,6 +118,16 @@ KXSystemTranslator KXPlatformSetTranslator(KXSystemTranslator translator) {
 
 KXSystemTranslator KXPlatformCurrentTranslator() { return tTranslator; }
 
+#endif  // !_MSC_VER
+
+std::uint32_t KXPlatformSetErrorMode(std::uint32_t mode) { return SetErrorMode(mode); }
+
+std::uint32_t KXPlatformErrorMode() {
+  const UINT mode = SetErrorMode(0);
+  SetErrorMode(mode);
+  return mode;
+}
+
 std::uint32_t KXPlatformCodePage() { return gCodePage ? gCodePage : GetACP(); }
 
 void KXPlatformSetCodePage(std::uint32_t codePage) { gCodePage = codePage; }
@@ -127,9 +137,11 @@ bool KXPlatformIsLeadByte(std::uint8_t byte) {
   return IsDBCSLeadByte(byte) != 0;
 }
 
+// The rule of CharNextA, on kernel32's lead-byte test: the plug-in imports nothing from user32.
 const char* KXPlatformNextChar(const char* p) {
-  if (gCodePage) return CharNextExA(static_cast<WORD>(gCodePage), p, 0);
-  return CharNextA(p);
+  if (*p == '\0') return p;
+  if (KXPlatformIsLeadByte(static_cast<std::uint8_t>(*p)) && p[1] != '\0') return p + 2;
+  return p + 1;
 }
 
 int KXPlatformCompareNoCase(const char* a, const char* b) { return lstrcmpiA(a, b); }
@@ -185,8 +197,8 @@ std::uint32_t FaultCode(int signal) {
 // the signal unblocked after such an unwind, which never returns through sigreturn.
 void OnFaultSignal(int signal, siginfo_t* info, void*) {
   if (KXSystemTranslator translator = tTranslator) {
-    KXSystemExceptionRecord record{FaultCode(signal), info->si_addr};
-    KXSystemExceptionInfo exceptionInfo{&record};
+    KXSystemExceptionRecord record{FaultCode(signal), 0, nullptr, info->si_addr};
+    KXSystemExceptionInfo exceptionInfo{&record, nullptr};
     translator(record.code, &exceptionInfo);
   }
   // Not translated: put back what was there before us. A real fault re-executes the faulting
