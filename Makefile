@@ -53,7 +53,7 @@ install: deps-run
 # The fuzz targets run first so that the test runners' summaries close the output.
 test: build build-asan build-mingw32 build-msvc32
 	scripts/run-fuzzers $(TEST_FUZZ_SECONDS)
-	ctest --preset dev -j $(JOBS)
+	ctest --preset dev -j $(JOBS) -LE corpus
 	ctest --preset asan -j $(JOBS)
 	ctest --preset mingw32 -j $(JOBS)
 	ctest --preset msvc32 -j $(JOBS)

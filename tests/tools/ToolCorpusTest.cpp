@@ -69,6 +69,11 @@ class ToolCorpusTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ToolCorpusTest, MapOrClearMessage) {
   const std::string& model = GetParam();
+#if defined(__SANITIZE_ADDRESS__)
+  // The tool caps its memory and reports a refused allocation; under the address sanitizer,
+  // operator new reports the refusal itself and aborts instead of throwing.
+  if (model.find("OutOfMemory") != std::string::npos) GTEST_SKIP() << "the sanitizer aborts";
+#endif
   const std::string map = ::testing::TempDir() + "corpus_" + std::to_string(std::hash<std::string>{}(model)) + ".t3d";
   const ToolRun run = RunTool({model, "-o", map});
   if (run.status == kExitInput) {

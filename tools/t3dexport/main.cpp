@@ -1,5 +1,8 @@
 // t3dexport: exports a model file (or the bundled sample room) as a T3D map through the plug-in
 // library, with the reference host standing in for the host application; or checks T3D maps.
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -11,7 +14,29 @@
 #include "MapExport.h"
 #include "ToolOptions.h"
 
+namespace {
+
+// No more address space than half the machine's memory: an input that asks for more (a header
+// that promises billions of vertices) fails its allocation at once, a clear error instead of
+// minutes of paging or the system's out-of-memory killer. The address sanitizer reserves far more
+// address space for itself, so a sanitizer build keeps its own limits.
+void LimitMemoryToHalfTheMachine() {
+#if !defined(__SANITIZE_ADDRESS__)
+  const long pages = ::sysconf(_SC_PHYS_PAGES), pageSize = ::sysconf(_SC_PAGESIZE);
+  rlimit limit{};
+  if (pages <= 0 || pageSize <= 0 || ::getrlimit(RLIMIT_AS, &limit) != 0) return;
+  const rlim_t memory = static_cast<rlim_t>(pages) / 2 * static_cast<rlim_t>(pageSize);
+  if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur > memory) {
+    limit.rlim_cur = limit.rlim_max == RLIM_INFINITY || limit.rlim_max > memory ? memory : limit.rlim_max;
+    ::setrlimit(RLIMIT_AS, &limit);
+  }
+#endif
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  LimitMemoryToHalfTheMachine();
   // A write beyond the file size limit must fail and be reported, not end the process.
   std::signal(SIGXFSZ, SIG_IGN);
   ToolOptions options;
