@@ -100,10 +100,15 @@ ExportOutcome ExportSession::Export(THostScene& scene, IKXTreeElement* top,
   host_.Utilities().SetProgressCallback({});
   const auto& sizes = host_.Files().WriteSizes();
   outcome.bytes = std::accumulate(sizes.begin(), sizes.end(), std::uint64_t{0});
+  // The plug-in's stream fails quietly: a file it could not open, or a write the host refused or
+  // cut short, shows only here. Every map has at least its first line.
+  const bool nothing = outcome.bytes == 0;
   if (outcome.kind == ExportOutcome::Kind::kWritten &&
-      host_.Files().FailedWrites() != failedBefore) {
+      (nothing || host_.Files().FailedWrites() != failedBefore)) {
     outcome.kind = ExportOutcome::Kind::kWriteFailed;
-    outcome.message = "writing " + path + " failed (the disk may be full, or the file too large)";
+    outcome.message = nothing ? "the plug-in could not open " + path + " to write the map"
+                              : "writing " + path +
+                                    " failed (the disk may be full, or the file too large)";
   }
   if (outcome.kind == ExportOutcome::Kind::kWritten && scene.OutstandingReferences() != 0) {
     outcome.kind = ExportOutcome::Kind::kPluginFailed;

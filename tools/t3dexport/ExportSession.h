@@ -42,6 +42,9 @@ class ExportSession {
   /// host reference, an object or host memory.
   bool Stop(std::string& error);
 
+  /// The host that this session stands in for, for a caller that configures it (its faults).
+  THostApplication& Host() { return host_; }
+
  private:
   THostApplication host_;
   THostPluginLibrary library_;
