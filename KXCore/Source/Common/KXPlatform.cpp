@@ -17,8 +17,7 @@ std::uint32_t gCodePage = 0;
 
 #include <exception>
 
-// The image this code is linked into: T3dExport.dll, or a test program that links the objects.
-extern "C" IMAGE_DOS_HEADER __ImageBase;
+#include "KXWindowsFaults.h"
 
 namespace {
 
@@ -26,8 +25,7 @@ thread_local KXSystemTranslator tTranslator = nullptr;
 thread_local KXSystemExceptionRecord tRecord{};
 thread_local KXSystemExceptionInfo tInfo{&tRecord, nullptr};
 PVOID gHandler = nullptr;
-std::uintptr_t gImageStart = 0;
-std::uintptr_t gImageEnd = 0;
+KXImageRange gImage;
 
 // The handler lives in this library's code: take it out of the chain when the library goes.
 struct HandlerAtUnload {
@@ -60,27 +58,8 @@ extern "C" void RaiseTranslatedEntry() __asm__("t3d_kx_raise_translated_entry");
 
 namespace {
 
-// Processor faults only: breakpoints, debugger notices and other software exceptions go on to
-// the system, and a stack overflow leaves no stack to throw on.
-bool IsTranslatedFault(DWORD code) {
-  return (code & 0xF0000000u) == 0xC0000000u && code != EXCEPTION_STACK_OVERFLOW;
-}
 
-// Only code of this image can be unwound by the GCC runtime: system DLLs and the C runtime
-// carry no DWARF unwind information, so a throw from a fault inside them would end in
-// std::terminate. Their faults go on to the handlers of their own callers.
-bool IsInThisImage(const void* address) {
-  const auto at = reinterpret_cast<std::uintptr_t>(address);
-  return at >= gImageStart && at < gImageEnd;
-}
 
-void FindThisImage() {
-  const auto base = reinterpret_cast<std::uintptr_t>(&__ImageBase);
-  const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-      base + static_cast<std::uintptr_t>(__ImageBase.e_lfanew));
-  gImageStart = base;
-  gImageEnd = base + headers->OptionalHeader.SizeOfImage;
-}
 
 // An exception cannot be thrown through the system's dispatcher frames, which carry no unwind
 // information the runtime reads; so the faulting thread is resumed in RaiseTranslatedEntry
@@ -89,8 +68,8 @@ void FindThisImage() {
 // faulting code never resumes where it was, and a landing pad sets EAX itself.
 LONG CALLBACK OnException(EXCEPTION_POINTERS* pointers) {
   const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
-  if (!tTranslator || !IsTranslatedFault(record->ExceptionCode) ||
-      !IsInThisImage(record->ExceptionAddress)) {
+  if (!tTranslator || !KXIsTranslatedFault(record->ExceptionCode) ||
+      !gImage.Contains(record->ExceptionAddress)) {
     return EXCEPTION_CONTINUE_SEARCH;
   }
   tRecord = {record->ExceptionCode, 0, nullptr, record->ExceptionAddress};
@@ -110,7 +89,7 @@ KXSystemTranslator KXPlatformSetTranslator(KXSystemTranslator translator) {
   KXSystemTranslator previous = tTranslator;
   tTranslator = translator;
   if (translator && !gHandler) {
-    FindThisImage();
+    gImage.Find();
     gHandler = AddVectoredExceptionHandler(1, OnException);
   }
   return previous;

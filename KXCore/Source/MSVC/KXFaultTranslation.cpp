@@ -16,12 +16,10 @@
 #include <cstdint>
 
 #include "KXPlatform.h"
+#include "KXWindowsFaults.h"
 
 // msvcrt.dll exports the switch under this C++ name; Wine's <eh.h> spells it set_se_translator.
 _se_translator_function __cdecl _set_se_translator(_se_translator_function translator);
-
-// The image this code is linked into.
-extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 // The runtime calls translators with the system's own records.
 static_assert(offsetof(KXSystemExceptionRecord, code) == offsetof(EXCEPTION_RECORD, ExceptionCode),
@@ -39,8 +37,7 @@ static_assert(offsetof(KXSystemExceptionInfo, context) ==
 namespace {
 
 PVOID gHandler = nullptr;
-std::uintptr_t gImageStart = 0;
-std::uintptr_t gImageEnd = 0;
+KXImageRange gImage;
 
 // The handler lives in this library's code: take it out of the chain when the library goes.
 struct HandlerAtUnload {
@@ -68,32 +65,15 @@ _se_translator_function RuntimeTranslator() {
   ::terminate();
 }
 
-// Processor faults only: breakpoints, debugger notices and other software exceptions go on to
-// the system, and a stack overflow leaves no stack to throw on.
-bool IsTranslatedFault(DWORD code) {
-  return (code & 0xF0000000u) == 0xC0000000u && code != EXCEPTION_STACK_OVERFLOW;
-}
 
-// Faults in the host, the C runtime or the system stay theirs, for their callers' handlers.
-bool IsInThisImage(const void* address) {
-  const auto at = reinterpret_cast<std::uintptr_t>(address);
-  return at >= gImageStart && at < gImageEnd;
-}
 
-void FindThisImage() {
-  const auto base = reinterpret_cast<std::uintptr_t>(&__ImageBase);
-  const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-      base + static_cast<std::uintptr_t>(__ImageBase.e_lfanew));
-  gImageStart = base;
-  gImageEnd = base + headers->OptionalHeader.SizeOfImage;
-}
 
 // Nothing may be written below the faulting stack pointer during dispatch (the system's
 // exception frames lie there), so the code and address travel in registers that the faulting
 // code gives up anyway: it never resumes where it was.
 LONG CALLBACK OnException(EXCEPTION_POINTERS* pointers) {
   const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
-  if (!IsTranslatedFault(record->ExceptionCode) || !IsInThisImage(record->ExceptionAddress) ||
+  if (!KXIsTranslatedFault(record->ExceptionCode) || !gImage.Contains(record->ExceptionAddress) ||
       !RuntimeTranslator()) {
     return EXCEPTION_CONTINUE_SEARCH;
   }
@@ -108,7 +88,7 @@ LONG CALLBACK OnException(EXCEPTION_POINTERS* pointers) {
 
 KXSystemTranslator KXPlatformSetTranslator(KXSystemTranslator translator) {
   if (translator && !gHandler) {
-    FindThisImage();
+    gImage.Find();
     gHandler = AddVectoredExceptionHandler(1, OnException);
   }
   return reinterpret_cast<KXSystemTranslator>(
