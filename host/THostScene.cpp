@@ -23,55 +23,54 @@ class THostVertex final : public KXImplements<THostVertex, THostCounted, IKXVert
   TKXVector3 point_;
 };
 
-/// A polygon of a group's polygon arrays, and its vertices: one object each, pointed at the
-/// polygon and the vertex asked for last.
+/// The polygon of a group's polygon source asked for last, and its vertex likewise: one object
+/// each.
 class THostVertexView final : public KXImplements<THostVertexView, THostCounted, IKXVertex> {
  public:
   explicit THostVertexView(THostRefLedger& ledger) : KXImplements(&ledger) {}
 
-  void Show(const TKXVector3* point) { point_ = point; }
+  void Show(const TKXVector3& point) { point_ = point; }
 
   KXResult KX_CALL GetPoint(TKXVector3* point) override {
-    *point = *point_;
+    *point = point_;
     return kKXOk;
   }
 
  private:
-  const TKXVector3* point_ = nullptr;
+  TKXVector3 point_{0, 0, 0};
 };
 
 class THostPolygonView final : public KXImplements<THostPolygonView, THostCounted, IKXPolygon> {
  public:
   THostPolygonView(THostRefLedger& ledger, const THostSwitches& switches,
-                   const THostPolygonArrays& arrays)
-      : KXImplements(&ledger), switches_(switches), arrays_(arrays), vertex_(ledger) {}
+                   THostPolygonSource& source)
+      : KXImplements(&ledger), switches_(switches), source_(source), vertex_(ledger) {}
 
-  std::int32_t Count() const { return static_cast<std::int32_t>(arrays_.count); }
-  void Show(std::uint32_t polygon) { polygon_ = polygon; }
+  std::int32_t Count() const { return static_cast<std::int32_t>(source_.PolygonCount()); }
+  void Show(std::uint32_t polygon) { source_.Select(polygon); }
 
   std::int32_t KX_CALL GetVertexCount() override {
-    return static_cast<std::int32_t>(arrays_.starts[polygon_ + 1] - arrays_.starts[polygon_]);
+    return static_cast<std::int32_t>(source_.VertexCount());
   }
 
   IKXVertex* KX_CALL GetVertex(std::int32_t index) override {
     if (index < 0 || index >= GetVertexCount() || switches_.IsNull(THostNull::Vertex)) {
       return nullptr;
     }
-    vertex_.Show(&arrays_.points[arrays_.starts[polygon_] + static_cast<std::uint32_t>(index)]);
+    vertex_.Show(source_.Point(static_cast<std::uint32_t>(index)));
     return &vertex_;
   }
 
   KXResult KX_CALL GetNormal(TKXVector3* normal, std::int32_t) override {
-    *normal = arrays_.normals[polygon_];
+    *normal = source_.Normal();
     return kKXOk;
   }
 
-  std::int16_t KX_CALL GetDomain() override { return arrays_.domains[polygon_]; }
+  std::int16_t KX_CALL GetDomain() override { return source_.Domain(); }
 
  private:
   const THostSwitches& switches_;
-  THostPolygonArrays arrays_;
-  std::uint32_t polygon_ = 0;
+  THostPolygonSource& source_;
   THostVertexView vertex_;
 };
 
@@ -115,9 +114,9 @@ class THostMesh final : public KXImplements<THostMesh, THostCounted, IKXPolygonG
   THostMesh(THostRefLedger& ledger, const THostSwitches& switches)
       : KXImplements(&ledger), ledger_(ledger), switches_(switches) {}
 
-  template <class... Arrays>
-  THostPolygonGroup& AddGroup(const Arrays&... arrays) {
-    groups_.push_back(std::make_unique<THostPolygonGroup>(ledger_, switches_, arrays...));
+  template <class... Source>
+  THostPolygonGroup& AddGroup(Source&... source) {
+    groups_.push_back(std::make_unique<THostPolygonGroup>(ledger_, switches_, source...));
     return *groups_.back();
   }
 
@@ -338,11 +337,11 @@ THostPolygonGroup::THostPolygonGroup(THostRefLedger& ledger, const THostSwitches
     : KXImplements(&ledger), ledger_(ledger), switches_(switches) {}
 
 THostPolygonGroup::THostPolygonGroup(THostRefLedger& ledger, const THostSwitches& switches,
-                                     const THostPolygonArrays& arrays)
+                                     THostPolygonSource& source)
     : KXImplements(&ledger),
       ledger_(ledger),
       switches_(switches),
-      view_(std::make_unique<THostPolygonView>(ledger, switches, arrays)) {}
+      view_(std::make_unique<THostPolygonView>(ledger, switches, source)) {}
 
 THostPolygonGroup::~THostPolygonGroup() = default;
 
@@ -397,8 +396,8 @@ THostInstance& THostInstance::SetDefaultMaterialName(std::string name) {
 
 THostPolygonGroup& THostInstance::AddGroup() { return holder_->Mesh().AddGroup(); }
 
-THostPolygonGroup& THostInstance::AddGroup(const THostPolygonArrays& arrays) {
-  return holder_->Mesh().AddGroup(arrays);
+THostPolygonGroup& THostInstance::AddGroup(THostPolygonSource& source) {
+  return holder_->Mesh().AddGroup(source);
 }
 
 THostInstance& THostInstance::SetDomainTexture(std::int32_t domain, std::string textureName) {

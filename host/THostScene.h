@@ -97,29 +97,36 @@ class THostPolygon final : public KXImplements<THostPolygon, THostCounted, IKXPo
   std::int32_t normalCalls_ = 0;
 };
 
-/// Polygons that the builder keeps in arrays for as long as the scene: a group answers from them
-/// without a copy.
-struct THostPolygonArrays {
-  const TKXVector3* points = nullptr;     ///< every polygon's points, one after another, host order
-  const std::uint32_t* starts = nullptr;  ///< polygon i has points[starts[i]] to points[starts[i + 1] - 1]
-  const TKXVector3* normals = nullptr;    ///< one per polygon
-  const std::int16_t* domains = nullptr;  ///< one per polygon
-  std::uint32_t count = 0;                ///< polygons
+/// Polygons that a builder serves on demand, one at a time, from wherever it keeps them: a group
+/// answering from it makes nothing per polygon.
+class THostPolygonSource {
+ public:
+  virtual std::uint32_t PolygonCount() const = 0;
+  /// Makes polygon `index` (below PolygonCount) the one the calls below describe.
+  virtual void Select(std::uint32_t index) = 0;
+  virtual std::uint32_t VertexCount() const = 0;
+  /// Vertex `vertex` (below VertexCount) in the element's coordinates, host order.
+  virtual TKXVector3 Point(std::uint32_t vertex) const = 0;
+  virtual TKXVector3 Normal() const = 0;
+  virtual std::int16_t Domain() const = 0;
+
+ protected:
+  ~THostPolygonSource() = default;
 };
 
 /// IKXPolygonGroup: GetPolygonCount (slot 10), GetPolygon (slot 11, a plain pointer; null out of
 /// range or when switched to null).
 ///
-/// A group made with polygon arrays answers GetPolygon with one polygon object that it points at
-/// polygon j, and that polygon's GetVertex with one vertex object likewise: nothing is made per
-/// polygon, and a polygon stays valid until the next GetPolygon of its group, as a caller that
-/// takes one polygon at a time needs.
+/// A group made with a polygon source answers GetPolygon with one polygon object that it points
+/// at polygon j, and that polygon's GetVertex with one vertex object likewise: nothing is made
+/// per polygon, and a polygon stays valid until the next GetPolygon of its group, as a caller
+/// that takes one polygon at a time needs.
 class THostPolygonGroup final
     : public KXImplements<THostPolygonGroup, THostCounted, IKXPolygonGroup> {
  public:
   THostPolygonGroup(THostRefLedger& ledger, const THostSwitches& switches);
   THostPolygonGroup(THostRefLedger& ledger, const THostSwitches& switches,
-                    const THostPolygonArrays& arrays);
+                    THostPolygonSource& source);
   ~THostPolygonGroup();
 
   /// Adds a polygon whose vertices are `points`, in the element's coordinates and in host order,
@@ -135,7 +142,7 @@ class THostPolygonGroup final
   THostRefLedger& ledger_;
   const THostSwitches& switches_;
   std::vector<std::unique_ptr<THostPolygon>> polygons_;
-  std::unique_ptr<THostPolygonView> view_;  // the arrays' polygons, when made with them
+  std::unique_ptr<THostPolygonView> view_;  // the source's polygons, when made with one
 };
 
 /// One object with two parts: IKXInstance and IKXTreeElement.
@@ -163,8 +170,8 @@ class THostInstance final
   THostInstance& SetDefaultMaterialName(std::string name);
   /// Adds a polygon group to the mesh; the reference stays valid as long as the instance.
   THostPolygonGroup& AddGroup();
-  /// Adds a group that answers from `arrays`, which must outlive the scene.
-  THostPolygonGroup& AddGroup(const THostPolygonArrays& arrays);
+  /// Adds a group that answers from `source`, which must outlive the scene.
+  THostPolygonGroup& AddGroup(THostPolygonSource& source);
   /// Gives domain `domain` a material whose texture is named `textureName`.
   THostInstance& SetDomainTexture(std::int32_t domain, std::string textureName);
   /// Gives domain `domain` a material that keeps the previous polygon's texture (slot 3

@@ -102,22 +102,50 @@ TEST_F(PolygonWriterTest, NonFiniteAndHugeValuesStayDefined) {
                        "      Vertex   +00000.000000,+00000.000000,+00000.000000\n")));
 }
 
-// A group that answers from polygon arrays writes what the same polygons built one by one write,
-// switches included: the export only ever holds one polygon of a group at a time.
-TEST_F(PolygonWriterTest, ArrayGroupsWriteWhatBuiltPolygonsWrite) {
+namespace {
+
+// Polygons served from arrays, one at a time, as a builder with its own storage serves them.
+class TArraySource final : public THostPolygonSource {
+ public:
+  TArraySource(std::vector<TKXVector3> points, std::vector<std::uint32_t> starts,
+               std::vector<TKXVector3> normals, std::vector<std::int16_t> domains)
+      : points_(std::move(points)), starts_(std::move(starts)), normals_(std::move(normals)),
+        domains_(std::move(domains)) {}
+
+  std::uint32_t PolygonCount() const override { return static_cast<std::uint32_t>(normals_.size()); }
+  void Select(std::uint32_t index) override { at_ = index; }
+  std::uint32_t VertexCount() const override { return starts_[at_ + 1] - starts_[at_]; }
+  TKXVector3 Point(std::uint32_t vertex) const override { return points_[starts_[at_] + vertex]; }
+  TKXVector3 Normal() const override { return normals_[at_]; }
+  std::int16_t Domain() const override { return domains_[at_]; }
+
+ private:
+  std::vector<TKXVector3> points_;
+  std::vector<std::uint32_t> starts_;
+  std::vector<TKXVector3> normals_;
+  std::vector<std::int16_t> domains_;
+  std::uint32_t at_ = 0;
+};
+
+}  // namespace
+
+// A group that answers from a polygon source writes what the same polygons built one by one
+// write, switches included: the export only ever holds one polygon of a group at a time.
+TEST_F(PolygonWriterTest, SourceGroupsWriteWhatBuiltPolygonsWrite) {
   const std::vector<TKXVector3> points = {{0, 0, 0}, {10, 0, 0}, {0, 10, 0},
                                           {5, 5, 5}, {6, 5, 5},  {6, 6, 5}, {5, 6, 5}};
-  const std::uint32_t starts[] = {0, 3, 3, 7};
-  const TKXVector3 normals[] = {{0, 0, 1}, {1, 0, 0}, {0, 0, -1}};
-  const std::int16_t domains[] = {2, 0, -3};
+  const std::vector<std::uint32_t> starts = {0, 3, 3, 7};
+  const std::vector<TKXVector3> normals = {{0, 0, 1}, {1, 0, 0}, {0, 0, -1}};
+  const std::vector<std::int16_t> domains = {2, 0, -3};
   THostInstance& built = scene.AddInstance("Built");
   THostPolygonGroup& group = built.AddGroup();
-  for (int i = 0; i < 3; ++i) {
+  for (std::size_t i = 0; i < 3; ++i) {
     group.AddPolygon({points.begin() + starts[i], points.begin() + starts[i + 1]}, normals[i],
                      domains[i]);
   }
+  TArraySource source(points, starts, normals, domains);
   THostInstance& viewed = scene.AddInstance("Built");
-  viewed.AddGroup({points.data(), starts, normals, domains, 3});
+  viewed.AddGroup(source);
   for (THostInstance* instance : {&built, &viewed}) {
     instance->SetDomainTexture(2, "Brick").SetDefaultMaterialName("Plain");
   }

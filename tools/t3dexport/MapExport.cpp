@@ -187,8 +187,8 @@ int ExportMap(const ToolOptions& options) {
     return Fail(IsSameFile(output, options.input) ? kExitUsage : kExitOutput, problem);
   }
 
-  THostScene scene;
-  AddPlanToScene(plan, options.defaultTexture, scene);
+  MapScene map(*source, plan, options.defaultTexture);
+  THostScene& scene = map.Scene();
   IKXTreeElement* top = scene.Universe();
   if (object) top = scene.InstanceAt(static_cast<std::size_t>(object - plan.brushes.data())).TreeElement();
   std::uint64_t bytes = 0;

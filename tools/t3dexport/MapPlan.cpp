@@ -1,13 +1,10 @@
 #include "MapPlan.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cmath>
 #include <limits>
 
 namespace {
-
-constexpr std::int16_t kNoMaterial = -1;
 
 // The importer's stand-in for a model without materials is no material of the model's.
 bool IsStandInMaterial(const std::string& name) { return name == "DefaultMaterial"; }
@@ -57,55 +54,50 @@ GridPoint Centre(const Bounds& bounds) {
   return centre;
 }
 
-// The repaired polygons as the host serves them. A polygon's points in the model's order have
-// Newell's normal N in map axes; the plug-in writes them last first, which faces -N, so the
-// written normal is -N; served with Y negated, that is (-N.x, N.y, -N.z).
-void ServeBrush(const BrushRepair& repair, MapBrush& brush) {
-  const std::vector<GridPoint>& points = repair.Points();
-  brush.points.reserve(points.size());
-  for (const GridPoint& p : points) {
-    brush.points.push_back({static_cast<float>(p.x), static_cast<float>(-p.y),
-                            static_cast<float>(p.z)});
-  }
-  const std::vector<RepairedPolygon>& polygons = repair.Polygons();
-  brush.starts.reserve(polygons.size() + 1);
-  brush.normals.reserve(polygons.size());
-  brush.domains.reserve(polygons.size());
-  for (const RepairedPolygon& polygon : polygons) {
-    brush.starts.push_back(polygon.first);
-    brush.normals.push_back({-polygon.normal.x, polygon.normal.y, -polygon.normal.z});
-    // Materials beyond the 16-bit domains get none, and so the default texture.
-    const bool fits = polygon.source <= static_cast<std::uint32_t>(INT16_MAX);
-    brush.domains.push_back(fits ? static_cast<std::int16_t>(polygon.source) : kNoMaterial);
-  }
-  brush.starts.push_back(static_cast<std::uint32_t>(points.size()));
-}
-
 MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOptions& options,
                    BrushRepair& repair) {
   MapBrush brush;
   brush.sourceName = source.ObjectName(object);
+  brush.object = object;
   brush.location =
       options.pivot == Pivot::Center ? Centre(ObjectBounds(source, object)) : GridPoint{0, 0, 0};
+  // Faces written as they are stay in the source: read again, they round as they did.
+  const auto reread = [&](std::uint32_t number, GridPoint* out) -> std::size_t {
+    MapPoint points[BrushRepair::kMaxPoints];
+    ModelPoint relative[BrushRepair::kMaxPoints];
+    const SourceFace face = source.Face(object, number, points, BrushRepair::kMaxPoints);
+    for (std::size_t i = 0; i < face.count; ++i) relative[i] = RelativeTo(face.points[i], brush.location);
+    return BrushRepair::RoundFace(relative, face.count, out) ? face.count : 0;
+  };
   std::vector<ModelPoint> relative;
-  repair.StartBrush();
+  repair.StartBrush(source.FaceCount(object), options.raw ? BrushRepair::KeptFaceReader{} : reread);
+  std::uint32_t number = 0;
   source.VisitFaces(object, [&](const SourceFace& face) {
     relative.resize(face.count);
-    for (std::size_t i = 0; i < face.count; ++i) {
-      relative[i] = {face.points[i].x - brush.location.x, face.points[i].y - brush.location.y,
-                     face.points[i].z - brush.location.z};
+    for (std::size_t i = 0; i < face.count; ++i) relative[i] = RelativeTo(face.points[i], brush.location);
+    const std::size_t storedBefore = repair.Polygons().size();
+    const FaceFate fate = options.raw ? repair.AddFaceAsIs(relative.data(), face.count, face.material)
+                                      : repair.AddFace(relative.data(), face.count, face.material);
+    if (fate != FaceFate::kDropped) {
+      const auto at = std::lower_bound(brush.materials.begin(), brush.materials.end(), face.material);
+      if (at == brush.materials.end() || *at != face.material) brush.materials.insert(at, face.material);
     }
-    if (options.raw) {
-      repair.AddFaceAsIs(relative.data(), face.count, face.material);
-    } else {
-      repair.AddFace(relative.data(), face.count, face.material);
+    if (fate == FaceFate::kKept) brush.polygons.push_back(number);
+    for (std::size_t k = storedBefore; k < repair.Polygons().size(); ++k) {
+      brush.polygons.push_back(kStoredPolygon | static_cast<std::uint32_t>(k));
     }
+    ++number;
   });
-  ServeBrush(repair, brush);
+  brush.storedPoints = repair.Points();
+  brush.stored = repair.Polygons();
   return brush;
 }
 
 }  // namespace
+
+ModelPoint RelativeTo(const MapPoint& p, const GridPoint& location) {
+  return {p.x - location.x, p.y - location.y, p.z - location.z};
+}
 
 MapPlan PlanMap(const MapSource& source, const PlanOptions& options) {
   MapPlan plan;

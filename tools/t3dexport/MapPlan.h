@@ -1,32 +1,37 @@
 // The map as it will be written: one brush per object of the source, placed on the whole-unit
-// grid, its faces repaired, its name and its textures made safe.
+// grid, its faces repaired, its name and its textures made safe. A face that is written as it is
+// stays where the source keeps it; only the polygons the repair changed are stored here.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "KXGeometry.h"
 #include "MapNames.h"
 #include "MapSource.h"
 #include "PolygonRepair.h"
 #include "ToolOptions.h"
 
-/// One brush: its Location in map axes and whole map units, and its polygons relative to it, as
-/// the host serves them to the plug-in. The plug-in writes a point (x, y, z) as (x, -y, z) and a
-/// polygon's points last first; so each point here has its Y negated and each polygon keeps the
-/// model's order, and the written polygon faces the way its written normal points (the map
-/// readers' convention, as in the builder brush).
+/// Marks, in MapBrush::polygons, a polygon stored in the brush rather than a face of the source.
+constexpr std::uint32_t kStoredPolygon = 0x80000000u;
+
+/// One brush: its Location in map axes and whole map units, and its polygons relative to it.
 struct MapBrush {
   std::string name;        ///< safe and unique in the map
   std::string sourceName;  ///< as the source named the object
-  GridPoint location;
-  std::vector<TKXVector3> points;      ///< whole numbers, every polygon's one after another
-  std::vector<std::uint32_t> starts;   ///< polygon i: points[starts[i]] to points[starts[i + 1] - 1]
-  std::vector<TKXVector3> normals;     ///< one per polygon, Y negated like the points
-  std::vector<std::int16_t> domains;   ///< one per polygon: the index of its material
+  std::size_t object = 0;  ///< the source's object
+  GridPoint location{0, 0, 0};
+  /// The polygons in the order they are written: the number of a face of the object that is
+  /// written as it is, or kStoredPolygon | the index of a polygon in `stored`.
+  std::vector<std::uint32_t> polygons;
+  /// The polygons the repair changed, with their points, whole units relative to the Location;
+  /// `source` is the face's material.
+  std::vector<GridPoint> storedPoints;
+  std::vector<RepairedPolygon> stored;
+  /// The materials its polygons use, each once, in ascending order.
+  std::vector<std::uint32_t> materials;
 
-  std::size_t PolygonCount() const { return normals.size(); }
+  std::size_t PolygonCount() const { return polygons.size(); }
 };
 
 struct MapPlan {
@@ -46,10 +51,13 @@ struct PlanOptions {
   std::string defaultTexture = "Default";
 };
 
-/// Plans the map of `source`: for each object a brush whose Location is the centre of its
-/// bounding box rounded to whole units (Pivot::Center) or 0, and whose faces, taken relative to
-/// it, are repaired (or, `raw`, only rounded).
+/// Plans the map of `source` (which must outlive the plan): for each object a brush whose
+/// Location is the centre of its bounding box rounded to whole units (Pivot::Center) or 0, and
+/// whose faces, taken relative to it, are repaired (or, `raw`, only rounded).
 MapPlan PlanMap(const MapSource& source, const PlanOptions& options);
+
+/// The point `p` relative to `location`, as repair and the host both take it.
+ModelPoint RelativeTo(const MapPoint& p, const GridPoint& location);
 
 /// The largest extent, along any map axis, of the points of every face of `source` that are
 /// finite; 0 when there are none.

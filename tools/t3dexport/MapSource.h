@@ -34,6 +34,12 @@ class MapSource {
   virtual void VisitFaces(std::size_t object, const FaceVisitor& visit) const = 0;
   /// Faces of `object` with fewer than three points (points and lines), which no map can hold.
   virtual std::uint64_t PointAndLineFaces(std::size_t object) const = 0;
+  /// The faces of `object` that VisitFaces visits, numbered from 0 in its order.
+  virtual std::size_t FaceCount(std::size_t object) const = 0;
+  /// Face `face` of `object`, its points exactly as VisitFaces gives them, written into `out`;
+  /// a face of more than `capacity` points comes with count 0 and nothing written.
+  virtual SourceFace Face(std::size_t object, std::size_t face, MapPoint* out,
+                          std::size_t capacity) const = 0;
 
   virtual std::size_t MaterialCount() const = 0;
   /// The file of the material's diffuse texture as the source names it, or empty.

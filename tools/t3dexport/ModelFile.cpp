@@ -6,6 +6,7 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -102,8 +103,29 @@ void ModelFile::CollectObjects(const aiNode& node, const Matrix& parent) {
   if (node.mNumMeshes > 0) {
     objects_.push_back(&node);
     worlds_.push_back(world);
+    NumberFaces(node);
   }
   for (unsigned i = 0; i < node.mNumChildren; ++i) CollectObjects(*node.mChildren[i], world);
+}
+
+void ModelFile::NumberFaces(const aiNode& node) {
+  std::vector<MeshFaces> meshes;
+  std::size_t number = 0;
+  for (unsigned m = 0; m < node.mNumMeshes; ++m) {
+    const aiMesh& mesh = *scene_->mMeshes[node.mMeshes[m]];
+    MeshFaces faces{&mesh, number, {}};
+    std::size_t polygons = 0;
+    for (unsigned f = 0; f < mesh.mNumFaces; ++f) polygons += mesh.mFaces[f].mNumIndices >= 3;
+    if (polygons != mesh.mNumFaces) {
+      for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
+        if (mesh.mFaces[f].mNumIndices >= 3) faces.polygons.push_back(f);
+      }
+    }
+    number += polygons;
+    meshes.push_back(std::move(faces));
+  }
+  faces_.push_back(std::move(meshes));
+  faceCounts_.push_back(number);
 }
 
 void ModelFile::SetPlacement(double scale, UpAxis up) {
@@ -116,17 +138,20 @@ std::string ModelFile::ObjectName(std::size_t object) const {
   return objects_[object]->mName.C_Str();
 }
 
+// Both ways to a face's points, all at once and one face at a time, go through here, so that
+// they give the same bits.
+MapPoint ModelFile::ToMap(const Matrix& toMap, const aiVector3D& p) const {
+  const aiVector3t<double> q = toMap * aiVector3t<double>(p.x, p.y, p.z);
+  return {q.x, q.y, q.z};
+}
+
 void ModelFile::VisitFaces(std::size_t object, const FaceVisitor& visit) const {
   const aiNode& node = *objects_[object];
   const Matrix toMap = placement_ * worlds_[object];
   for (unsigned m = 0; m < node.mNumMeshes; ++m) {
     const aiMesh& mesh = *scene_->mMeshes[node.mMeshes[m]];
     points_.resize(mesh.mNumVertices);
-    for (unsigned v = 0; v < mesh.mNumVertices; ++v) {
-      const aiVector3D& p = mesh.mVertices[v];
-      const aiVector3t<double> q = toMap * aiVector3t<double>(p.x, p.y, p.z);
-      points_[v] = {q.x, q.y, q.z};
-    }
+    for (unsigned v = 0; v < mesh.mNumVertices; ++v) points_[v] = ToMap(toMap, mesh.mVertices[v]);
     for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
       const aiFace& face = mesh.mFaces[f];
       if (face.mNumIndices < 3) continue;
@@ -145,6 +170,22 @@ std::uint64_t ModelFile::PointAndLineFaces(std::size_t object) const {
     for (unsigned f = 0; f < mesh.mNumFaces; ++f) count += mesh.mFaces[f].mNumIndices < 3;
   }
   return count;
+}
+
+std::size_t ModelFile::FaceCount(std::size_t object) const { return faceCounts_[object]; }
+
+SourceFace ModelFile::Face(std::size_t object, std::size_t face, MapPoint* out,
+                           std::size_t capacity) const {
+  const std::vector<MeshFaces>& meshes = faces_[object];
+  const auto after = std::upper_bound(meshes.begin(), meshes.end(), face,
+                                      [](std::size_t n, const MeshFaces& m) { return n < m.first; });
+  const MeshFaces& faces = *(after - 1);
+  const std::size_t local = face - faces.first;
+  const aiFace& f = faces.mesh->mFaces[faces.polygons.empty() ? local : faces.polygons[local]];
+  if (f.mNumIndices > capacity) return {out, 0, faces.mesh->mMaterialIndex};
+  const Matrix toMap = placement_ * worlds_[object];
+  for (unsigned i = 0; i < f.mNumIndices; ++i) out[i] = ToMap(toMap, faces.mesh->mVertices[f.mIndices[i]]);
+  return {out, f.mNumIndices, faces.mesh->mMaterialIndex};
 }
 
 std::size_t ModelFile::MaterialCount() const { return scene_ ? scene_->mNumMaterials : 0; }

@@ -13,6 +13,7 @@
 #include "MapSource.h"
 #include "ToolOptions.h"
 
+struct aiMesh;
 struct aiNode;
 struct aiScene;
 
@@ -42,6 +43,9 @@ class ModelFile final : public MapSource {
   std::string ObjectName(std::size_t object) const override;
   void VisitFaces(std::size_t object, const FaceVisitor& visit) const override;
   std::uint64_t PointAndLineFaces(std::size_t object) const override;
+  std::size_t FaceCount(std::size_t object) const override;
+  SourceFace Face(std::size_t object, std::size_t face, MapPoint* out,
+                  std::size_t capacity) const override;
   std::size_t MaterialCount() const override;
   std::string MaterialTexture(std::size_t material) const override;
   std::string MaterialName(std::size_t material) const override;
@@ -49,13 +53,25 @@ class ModelFile final : public MapSource {
  private:
   using Matrix = aiMatrix4x4t<double>;
 
+  // The faces of one mesh of an object, numbered on from `first`: the mesh's own faces, or only
+  // those listed in `polygons` when it has points or lines among them.
+  struct MeshFaces {
+    const aiMesh* mesh;
+    std::size_t first;
+    std::vector<std::uint32_t> polygons;
+  };
+
   void CollectObjects(const aiNode& node, const Matrix& parent);
+  void NumberFaces(const aiNode& node);
   void ReadFacts();
+  MapPoint ToMap(const Matrix& toMap, const aiVector3D& p) const;
 
   Assimp::Importer importer_;
   const aiScene* scene_ = nullptr;
   std::vector<const aiNode*> objects_;
   std::vector<Matrix> worlds_;
+  std::vector<std::vector<MeshFaces>> faces_;  // by object
+  std::vector<std::size_t> faceCounts_;         // by object
   std::optional<double> metresPerUnit_;
   UpAxis fileUp_ = UpAxis::Y;
   std::string format_;

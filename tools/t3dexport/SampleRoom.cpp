@@ -2,7 +2,6 @@
 
 #include <iterator>
 
-#include "BrushScene.h"
 
 namespace {
 
@@ -36,28 +35,38 @@ std::string SampleRoom::ObjectName(std::size_t object) const { return kBoxes[obj
 
 // Each face's points turn so that their Newell normal in map axes points into the box, as a
 // model's faces do once in map axes; the map then shows every face outwards.
-void SampleRoom::VisitFaces(std::size_t object, const FaceVisitor& visit) const {
+SourceFace SampleRoom::Face(std::size_t object, std::size_t face, MapPoint* out,
+                            std::size_t capacity) const {
   const Box& box = kBoxes[object];
-  const double cx = box.centre.x, cy = box.centre.y, cz = box.centre.z;
+  const std::uint32_t material = face < 4 ? box.sideMaterial : box.topMaterial;
+  if (capacity < 4) return {out, 0, material};
   const double x = box.size.x / 2, y = box.size.y / 2, z = box.size.z / 2;
-  const auto at = [&](double dx, double dy, double dz) { return MapPoint{cx + dx, cy + dy, cz + dz}; };
-  const MapPoint faces[6][4] = {
-      {at(-x, -y, -z), at(-x, y, -z), at(-x, y, z), at(-x, -y, z)},
-      {at(x, -y, -z), at(x, -y, z), at(x, y, z), at(x, y, -z)},
-      {at(-x, -y, -z), at(-x, -y, z), at(x, -y, z), at(x, -y, -z)},
-      {at(-x, y, -z), at(x, y, -z), at(x, y, z), at(-x, y, z)},
-      {at(-x, -y, z), at(-x, y, z), at(x, y, z), at(x, -y, z)},
-      {at(-x, -y, -z), at(x, -y, -z), at(x, y, -z), at(-x, y, -z)},
+  // The corners of each face as signs of the half sizes.
+  static constexpr signed char kCorners[6][4][3] = {
+      {{-1, -1, -1}, {-1, 1, -1}, {-1, 1, 1}, {-1, -1, 1}},
+      {{1, -1, -1}, {1, -1, 1}, {1, 1, 1}, {1, 1, -1}},
+      {{-1, -1, -1}, {-1, -1, 1}, {1, -1, 1}, {1, -1, -1}},
+      {{-1, 1, -1}, {1, 1, -1}, {1, 1, 1}, {-1, 1, 1}},
+      {{-1, -1, 1}, {-1, 1, 1}, {1, 1, 1}, {1, -1, 1}},
+      {{-1, -1, -1}, {1, -1, -1}, {1, 1, -1}, {-1, 1, -1}},
   };
-  for (int f = 0; f < 6; ++f) {
-    visit({faces[f], 4, f < 4 ? box.sideMaterial : box.topMaterial});
+  for (int i = 0; i < 4; ++i) {
+    const signed char* sign = kCorners[face][i];
+    out[i] = {box.centre.x + sign[0] * x, box.centre.y + sign[1] * y, box.centre.z + sign[2] * z};
   }
+  return {out, 4, material};
+}
+
+void SampleRoom::VisitFaces(std::size_t object, const FaceVisitor& visit) const {
+  MapPoint points[4];
+  for (std::size_t f = 0; f < 6; ++f) visit(Face(object, f, points, 4));
 }
 
 std::size_t SampleRoom::MaterialCount() const { return std::size(kMaterials); }
 
 std::string SampleRoom::MaterialName(std::size_t material) const { return kMaterials[material]; }
 
-SampleMap::SampleMap() : plan(PlanMap(SampleRoom(), PlanOptions{})) {
-  AddPlanToScene(plan, PlanOptions{}.defaultTexture, scene);
-}
+SampleMap::SampleMap()
+    : plan(PlanMap(room, PlanOptions{})),
+      map(room, plan, PlanOptions{}.defaultTexture),
+      scene(map.Scene()) {}

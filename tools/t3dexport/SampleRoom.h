@@ -1,6 +1,7 @@
 // The bundled sample: a small room of box brushes, the map the tool writes without a model file.
 #pragma once
 
+#include "BrushScene.h"
 #include "MapPlan.h"
 #include "MapSource.h"
 #include "THostScene.h"
@@ -13,6 +14,9 @@ class SampleRoom final : public MapSource {
   std::string ObjectName(std::size_t object) const override;
   void VisitFaces(std::size_t object, const FaceVisitor& visit) const override;
   std::uint64_t PointAndLineFaces(std::size_t) const override { return 0; }
+  std::size_t FaceCount(std::size_t) const override { return 6; }
+  SourceFace Face(std::size_t object, std::size_t face, MapPoint* out,
+                  std::size_t capacity) const override;
   std::size_t MaterialCount() const override;
   std::string MaterialTexture(std::size_t) const override { return {}; }
   std::string MaterialName(std::size_t material) const override;
@@ -22,6 +26,8 @@ class SampleRoom final : public MapSource {
 struct SampleMap {
   SampleMap();
 
+  SampleRoom room;
   MapPlan plan;
-  THostScene scene;
+  MapScene map;
+  THostScene& scene;
 };

@@ -25,54 +25,53 @@ std::uint64_t HashOf(const GridPoint* sorted, std::size_t count) {
 
 }  // namespace
 
-void FaceSet::Clear() {
-  sorted_.clear();
-  entries_.clear();
-  if (++generation_ == 0) {
-    // Generations wrapped: old slots could pass for current ones.
-    std::fill(slots_.begin(), slots_.end(), Slot{0, 0});
-    generation_ = 1;
-  }
+void FaceSet::Clear(std::size_t expected) {
+  std::size_t size = 64;
+  while (size < expected * 2) size *= 2;
+  slots_.assign(size, Slot{0, kEmpty});
+  used_ = 0;
 }
 
-bool FaceSet::Insert(const GridPoint* points, std::size_t count) {
+bool FaceSet::Insert(const GridPoint* points, std::size_t count, std::uint32_t id,
+                     const PointsOf& pointsOf) {
   GridPoint sorted[kMaxPoints];
   std::copy(points, points + count, sorted);
   std::sort(sorted, sorted + count);
-  const std::uint64_t hash = HashOf(sorted, count);
-  if (Contains(sorted, count, hash)) return false;
-  if ((entries_.size() + 1) * 2 > slots_.size()) Grow();
-  entries_.push_back(
-      {hash, static_cast<std::uint32_t>(sorted_.size()), static_cast<std::uint32_t>(count)});
-  sorted_.insert(sorted_.end(), sorted, sorted + count);
-  Place(static_cast<std::uint32_t>(entries_.size() - 1));
+  const auto hash = static_cast<std::uint32_t>(HashOf(sorted, count));
+  if (Contains(sorted, count, hash, pointsOf)) return false;
+  if ((used_ + 1) * 2 > slots_.size()) Grow();
+  Place({hash, id});
+  ++used_;
   return true;
 }
 
-bool FaceSet::Contains(const GridPoint* sorted, std::size_t count, std::uint64_t hash) const {
+bool FaceSet::Contains(const GridPoint* sorted, std::size_t count, std::uint32_t hash,
+                       const PointsOf& pointsOf) const {
   if (slots_.empty()) return false;
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t s = static_cast<std::size_t>(hash & mask);; s = (s + 1) & mask) {
+  GridPoint other[kMaxPoints];
+  for (std::size_t s = hash & mask;; s = (s + 1) & mask) {
     const Slot& slot = slots_[s];
-    if (slot.generation != generation_) return false;
-    const Entry& entry = entries_[slot.entry];
-    if (entry.hash == hash && entry.count == count &&
-        std::equal(sorted, sorted + count, sorted_.begin() + entry.first)) {
-      return true;
-    }
+    if (slot.id == kEmpty) return false;
+    if (slot.hash != hash) continue;
+    const std::size_t otherCount = pointsOf(slot.id, other);
+    if (otherCount != count) continue;
+    std::sort(other, other + otherCount);
+    if (std::equal(sorted, sorted + count, other)) return true;
   }
 }
 
 void FaceSet::Grow() {
-  const std::size_t size = slots_.empty() ? 64 : slots_.size() * 2;
-  slots_.assign(size, Slot{0, 0});
-  generation_ = 1;
-  for (std::uint32_t e = 0; e < entries_.size(); ++e) Place(e);
+  std::vector<Slot> old(slots_.size() < 64 ? 64 : slots_.size() * 2, Slot{0, kEmpty});
+  old.swap(slots_);
+  for (const Slot& slot : old) {
+    if (slot.id != kEmpty) Place(slot);
+  }
 }
 
-void FaceSet::Place(std::uint32_t entry) {
+void FaceSet::Place(Slot slot) {
   const std::size_t mask = slots_.size() - 1;
-  std::size_t s = static_cast<std::size_t>(entries_[entry].hash & mask);
-  while (slots_[s].generation == generation_) s = (s + 1) & mask;
-  slots_[s] = {generation_, entry};
+  std::size_t s = slot.hash & mask;
+  while (slots_[s].id != kEmpty) s = (s + 1) & mask;
+  slots_[s] = slot;
 }

@@ -49,42 +49,80 @@ RepairCounts& RepairCounts::operator+=(const RepairCounts& other) {
   return *this;
 }
 
-void BrushRepair::StartBrush() {
+namespace {
+// The id of a stored polygon in the face set; a kept face's id is its number.
+constexpr std::uint32_t kStored = 0x80000000u;
+}  // namespace
+
+void BrushRepair::StartBrush(std::size_t faces, KeptFaceReader reader) {
   points_.clear();
   polygons_.clear();
-  faces_.Clear();
+  faces_.Clear(faces);
+  reader_ = std::move(reader);
+  faceNumber_ = 0;
+  pointsOf_ = [this](std::uint32_t id, GridPoint* out) { return PointsOf(id, out); };
 }
 
-void BrushRepair::AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source) {
+std::size_t BrushRepair::PointsOf(std::uint32_t id, GridPoint* out) const {
+  if (!(id & kStored)) return reader_(id, out);
+  const RepairedPolygon& polygon = polygons_[id & ~kStored];
+  std::copy(points_.begin() + polygon.first, points_.begin() + polygon.first + polygon.count, out);
+  return polygon.count;
+}
+
+UnitNormal BrushRepair::NormalOf(const GridPoint* points, std::size_t count) {
+  return ToUnitNormal(NewellNormal(points, count));
+}
+
+bool BrushRepair::RoundFace(const ModelPoint* points, std::size_t count, GridPoint* out) {
+  for (std::size_t i = 0; i < count; ++i) {
+    if (RoundPoint(points[i], out[i]) != Rounded::kOnGrid) return false;
+  }
+  return true;
+}
+
+FaceFate BrushRepair::AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source) {
   ++counts_.faces;
-  if ((count == 3 || count == 4) && AddValidSmallFace(points, count, source)) return;
-  if (!LoadRing(points, count)) return;
+  const std::uint32_t polygonsBefore = static_cast<std::uint32_t>(counts_.polygons);
+  const std::uint64_t duplicatesBefore = counts_.duplicate;
+  const bool small = count == 3 || count == 4;
+  const bool kept = small && AddValidSmallFace(points, count, source);
+  ++faceNumber_;
+  if (kept) {
+    return counts_.duplicate != duplicatesBefore ? FaceFate::kDropped
+           : reader_                             ? FaceFate::kKept
+                                                 : FaceFate::kReplaced;
+  }
+  if (!LoadRing(points, count)) return FaceFate::kDropped;
   RemoveRepeats();
   if (ring_.size() < 3 || FewerThanThreeDistinct(ring_.data(), ring_.size())) {
     ++counts_.degenerate;
-    return;
+    return FaceFate::kDropped;
   }
   if (AllCollinear(ring_.data(), ring_.size())) {
     ++counts_.noArea;
-    return;
+    return FaceFate::kDropped;
   }
   const std::size_t pieces = AddRing(source);
   if (pieces == 0) {
     ++counts_.noArea;
-    return;
+    return FaceFate::kDropped;
   }
   counts_.piecesAdded += pieces - 1;
+  return counts_.polygons != polygonsBefore ? FaceFate::kReplaced : FaceFate::kDropped;
 }
 
-void BrushRepair::AddFaceAsIs(const ModelPoint* points, std::size_t count,
-                              std::uint32_t source) {
+FaceFate BrushRepair::AddFaceAsIs(const ModelPoint* points, std::size_t count,
+                                  std::uint32_t source) {
   ++counts_.faces;
-  if (!LoadRing(points, count)) return;
+  ++faceNumber_;
+  if (!LoadRing(points, count)) return FaceFate::kDropped;
   polygons_.push_back({static_cast<std::uint32_t>(points_.size()),
                        static_cast<std::uint32_t>(count),
                        ToUnitNormal(NewellNormal(ring_.data(), count)), source});
   points_.insert(points_.end(), ring_.begin(), ring_.end());
   ++counts_.polygons;
+  return FaceFate::kReplaced;
 }
 
 // The common case, without the scratch rings: a triangle or quad that is valid as it is.
@@ -106,7 +144,7 @@ bool BrushRepair::AddValidSmallFace(const ModelPoint* points, std::size_t count,
                             project(corners[3])};
     if (!IsConvex(flat, 4)) return false;
   }
-  AddPolygon(corners, count, source);
+  AddPolygon(corners, count, source, true);
   return true;
 }
 
@@ -189,14 +227,20 @@ std::size_t BrushRepair::AddTriangles(const std::uint32_t* ring, std::size_t cou
   return triangles_.size();
 }
 
-void BrushRepair::AddPolygon(const GridPoint* points, std::size_t count, std::uint32_t source) {
-  if (!faces_.Insert(points, count)) {
+bool BrushRepair::AddPolygon(const GridPoint* points, std::size_t count, std::uint32_t source,
+                             bool kept) {
+  const bool stored = !(kept && reader_);
+  const std::uint32_t id =
+      stored ? kStored | static_cast<std::uint32_t>(polygons_.size()) : faceNumber_;
+  if (!faces_.Insert(points, count, id, pointsOf_)) {
     ++counts_.duplicate;
-    return;
+    return false;
   }
+  ++counts_.polygons;
+  if (!stored) return true;
   polygons_.push_back({static_cast<std::uint32_t>(points_.size()),
                        static_cast<std::uint32_t>(count), ToUnitNormal(NewellNormal(points, count)),
                        source});
   points_.insert(points_.end(), points, points + count);
-  ++counts_.polygons;
+  return true;
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "ConvexSplit.h"
@@ -47,34 +48,55 @@ struct RepairCounts {
   RepairCounts& operator+=(const RepairCounts& other);
 };
 
+/// What became of a face.
+enum class FaceFate {
+  kKept,      ///< written as it is; stored only when the brush keeps every polygon
+  kReplaced,  ///< stored as polygons of its own: repeats taken out, cut into pieces
+  kDropped,   ///< nothing of it is written
+};
+
 /// Repairs the faces of one brush after another. Faces come in the frame of the written values
 /// (any mirror of it will do: flatness, convexity, area and distinctness do not change), and
 /// each comes out as polygons that keep its winding: when a face's normal agrees with Newell's
 /// normal of its points, so do its pieces'.
 ///
 /// A valid triangle or quad costs no allocation: memory grows to the largest brush and stays.
+/// A caller that can read its faces again (KeptFaceReader) has valid triangles and quads kept as
+/// they are and not stored at all: then memory is 8 bytes a face and the changed polygons.
 class BrushRepair {
  public:
+  /// Writes the rounded points of face `number` of the brush (counted from 0 in the order the
+  /// faces came) into `out`, kMaxPoints of room, and returns their count: RoundFace of the same
+  /// points the face came with.
+  using KeptFaceReader = std::function<std::size_t(std::uint32_t number, GridPoint* out)>;
+
   static constexpr std::size_t kMaxPoints = FaceSet::kMaxPoints;
   /// How thick a polygon written whole may be: the spread of its points along its Newell normal.
   /// So no point lies farther than this from the plane through any other, nor than half of it
   /// from the best plane.
   static constexpr double kFlatness = 0.1;
 
-  /// Starts the next brush: forgets the polygons of the last one; counts add up.
-  void StartBrush();
+  /// Starts the next brush of about `faces` faces: forgets the polygons of the last one; counts
+  /// add up. With a `reader`, faces that are kept as they are are not stored.
+  void StartBrush(std::size_t faces = 0, KeptFaceReader reader = {});
   /// Rounds `points[0..count)` to whole units (halves away from zero, as the writer does), then
   /// adds the face to the brush as zero or more polygons, each carrying `source`. A face that is
   /// not flat within kFlatness, or not convex, is cut into triangles; a convex one of more than
   /// kMaxPoints points into convex pieces.
-  void AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source);
+  FaceFate AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source);
 
   /// Rounds `points[0..count)` as AddFace does and adds the face as one polygon whatever its
   /// shape (the tool's --raw). Only a face that cannot be written at all, a coordinate not a
   /// number or beyond the grid, is dropped.
-  void AddFaceAsIs(const ModelPoint* points, std::size_t count, std::uint32_t source);
+  FaceFate AddFaceAsIs(const ModelPoint* points, std::size_t count, std::uint32_t source);
 
-  /// The points of the brush's polygons, whole units.
+  /// Rounds `points[0..count)` to whole units as AddFace does; false when a coordinate is not a
+  /// number or beyond the grid.
+  static bool RoundFace(const ModelPoint* points, std::size_t count, GridPoint* out);
+  /// Newell's normal of `points[0..count)` made a unit vector, as every polygon gets it.
+  static UnitNormal NormalOf(const GridPoint* points, std::size_t count);
+
+  /// The points of the brush's stored polygons, whole units.
   const std::vector<GridPoint>& Points() const { return points_; }
   const std::vector<RepairedPolygon>& Polygons() const { return polygons_; }
   const RepairCounts& Counts() const { return counts_; }
@@ -87,12 +109,19 @@ class BrushRepair {
   std::size_t AddConvexPieces(std::uint32_t source);
   std::size_t AddTriangles(const std::uint32_t* ring, std::size_t count, std::uint32_t source);
   std::size_t AddFlatConvex(const std::uint32_t* ring, std::size_t count, std::uint32_t source);
-  void AddPolygon(const GridPoint* points, std::size_t count, std::uint32_t source);
+  /// Adds a polygon unless it repeats one of the brush; `kept` ones are not stored when faces
+  /// can be read again. True when it was added.
+  bool AddPolygon(const GridPoint* points, std::size_t count, std::uint32_t source,
+                  bool kept = false);
+  std::size_t PointsOf(std::uint32_t id, GridPoint* out) const;
 
   std::vector<GridPoint> points_;
   std::vector<RepairedPolygon> polygons_;
   RepairCounts counts_;
   FaceSet faces_;
+  FaceSet::PointsOf pointsOf_;
+  KeptFaceReader reader_;
+  std::uint32_t faceNumber_ = 0;  // of the face being added
   // Scratch, kept between faces.
   std::vector<GridPoint> ring_;
   std::vector<Point2> flat_;
