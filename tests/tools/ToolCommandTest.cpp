@@ -120,6 +120,16 @@ TEST(ToolCommandTest, ExactIsTheFinishedMapWithoutWhatFinishingAdds) {
   EXPECT_EQ(RunTool({"check", finished}).status, kExitOk);
 }
 
+// What the benchmark reads: one line per stage, in order, with its seconds and the peak memory.
+TEST(ToolCommandTest, TimingsNameEveryStage) {
+  const ToolRun run = RunTool({"--sample", "--timings", "-q", "-o", TempPath("room.t3d")});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  const std::regex stages(
+      "import +[0-9.]+ s peak [1-9][0-9]* KiB\nrepair .*\nexport .*\nfinishing +[0-9.]+ s peak "
+      "[1-9][0-9]* KiB\n");
+  EXPECT_TRUE(std::regex_match(run.out, stages)) << run.out;
+}
+
 namespace {
 
 // A glTF scene of one triangle, (0,0,0) (1,0,0) (0,1,0), that every node in `nodes` (a JSON list)

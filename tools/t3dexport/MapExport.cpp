@@ -1,6 +1,5 @@
 #include "MapExport.h"
 
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -14,18 +13,13 @@
 #include "OutputFile.h"
 #include "ProgressBar.h"
 #include "SampleRoom.h"
+#include "StageTimes.h"
 #include "THostScene.h"
 
 namespace {
 
 // A scene this small in map units loses its shape to whole-unit rounding.
 constexpr double kSmallestUsefulExtent = 64;
-
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 int Fail(int status, const std::string& message) {
   std::fprintf(stderr, "t3dexport: %s\n", message.c_str());
@@ -74,7 +68,7 @@ void ReportPlanWarnings(const MapPlan& plan, double extent, const ToolOptions& o
 void ListObjects(const MapPlan& plan) {
   for (const MapBrush& brush : plan.brushes) {
     std::printf("%-32s %10zu polygons", brush.name.c_str(), brush.PolygonCount());
-    if (brush.name != brush.sourceName) std::printf("  (%s)", brush.sourceName.c_str());
+    if (!brush.sourceName.empty() && brush.name != brush.sourceName) std::printf("  (%s)", brush.sourceName.c_str());
     std::printf("\n");
   }
 }
@@ -109,7 +103,7 @@ void PrintSummary(const std::string& output, const MapPlan& plan, std::size_t br
 // Exports `top` of `scene` through the plug-in into a temporary file beside `output`, finishes it
 // unless --exact, and puts it in place.
 int WriteMap(THostScene& scene, IKXTreeElement* top, const std::string& output,
-             const ToolOptions& options, ProgressBar& bar, std::uint64_t& bytes) {
+             const ToolOptions& options, ProgressBar& bar, StageTimes& times, std::uint64_t& bytes) {
   ExportSession session;
   std::string error;
   if (!session.Start(options.plugin, error)) return Fail(kExitPlugin, "cannot start the plug-in: " + error);
@@ -121,6 +115,7 @@ int WriteMap(THostScene& scene, IKXTreeElement* top, const std::string& output,
   if (outcome.kind == ExportOutcome::Kind::kPluginFailed) return Fail(kExitPlugin, outcome.message);
   if (outcome.kind == ExportOutcome::Kind::kWriteFailed) return Fail(kExitOutput, outcome.message);
   if (!session.Stop(error)) return Fail(kExitPlugin, error);
+  times.Mark("export");
   if (options.exact) {
     bytes = outcome.bytes;
     if (!exported.MoveTo(output, bytes, error)) return Fail(kExitOutput, output + ": " + error);
@@ -132,6 +127,7 @@ int WriteMap(THostScene& scene, IKXTreeElement* top, const std::string& output,
       !finished.MoveTo(output, map.bytes, error)) {
     return Fail(kExitOutput, output + ": " + error);
   }
+  times.Mark("finishing");
   bytes = map.bytes;
   return kExitOk;
 }
@@ -149,7 +145,7 @@ int ReadModel(const ToolOptions& options, ModelFile& model, ProgressBar& bar) {
 }  // namespace
 
 int ExportMap(const ToolOptions& options) {
-  const Clock::time_point start = Clock::now();
+  StageTimes times;
   ProgressBar bar(stderr, !options.quiet);
   std::unique_ptr<MapSource> source;
   if (options.sample) {
@@ -160,7 +156,9 @@ int ExportMap(const ToolOptions& options) {
     if (status >= 0) return status;
     source = std::move(model);
   }
+  times.Mark("import");
   const MapPlan plan = PlanMap(*source, {options.pivot, options.raw, options.defaultTexture});
+  times.Mark("repair");
   ReportPlanWarnings(plan, SourceExtent(*source), options);
   if (options.list) {
     ListObjects(plan);
@@ -192,9 +190,11 @@ int ExportMap(const ToolOptions& options) {
   IKXTreeElement* top = scene.Universe();
   if (object) top = scene.InstanceAt(static_cast<std::size_t>(object - plan.brushes.data())).TreeElement();
   std::uint64_t bytes = 0;
-  const int status = WriteMap(scene, top, output, options, bar, bytes);
-  if (status != kExitOk || options.quiet) return status;
+  const int status = WriteMap(scene, top, output, options, bar, times, bytes);
+  if (status != kExitOk) return status;
+  if (options.timings) times.Print(stdout);
+  if (options.quiet) return kExitOk;
   PrintSummary(output, plan, object ? 1 : plan.brushes.size(),
-               object ? object->PolygonCount() : plan.Polygons(), bytes, SecondsSince(start));
+               object ? object->PolygonCount() : plan.Polygons(), bytes, times.TotalSeconds());
   return kExitOk;
 }

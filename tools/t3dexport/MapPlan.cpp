@@ -70,6 +70,7 @@ MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOption
     return BrushRepair::RoundFace(relative, face.count, out) ? face.count : 0;
   };
   std::vector<ModelPoint> relative;
+  brush.polygons.reserve(source.FaceCount(object));
   repair.StartBrush(source.FaceCount(object), options.raw ? BrushRepair::KeptFaceReader{} : reread);
   std::uint32_t number = 0;
   source.VisitFaces(object, [&](const SourceFace& face) {

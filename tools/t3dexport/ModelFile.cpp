@@ -138,8 +138,8 @@ std::string ModelFile::ObjectName(std::size_t object) const {
   return objects_[object]->mName.C_Str();
 }
 
-// Both ways to a face's points, all at once and one face at a time, go through here, so that
-// they give the same bits.
+// Both ways to a face's points, every face in turn and one face asked for, go through here, so
+// that they give the same bits.
 MapPoint ModelFile::ToMap(const Matrix& toMap, const aiVector3D& p) const {
   const aiVector3t<double> q = toMap * aiVector3t<double>(p.x, p.y, p.z);
   return {q.x, q.y, q.z};
@@ -150,13 +150,13 @@ void ModelFile::VisitFaces(std::size_t object, const FaceVisitor& visit) const {
   const Matrix toMap = placement_ * worlds_[object];
   for (unsigned m = 0; m < node.mNumMeshes; ++m) {
     const aiMesh& mesh = *scene_->mMeshes[node.mMeshes[m]];
-    points_.resize(mesh.mNumVertices);
-    for (unsigned v = 0; v < mesh.mNumVertices; ++v) points_[v] = ToMap(toMap, mesh.mVertices[v]);
     for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
       const aiFace& face = mesh.mFaces[f];
       if (face.mNumIndices < 3) continue;
       face_.resize(face.mNumIndices);
-      for (unsigned i = 0; i < face.mNumIndices; ++i) face_[i] = points_[face.mIndices[i]];
+      for (unsigned i = 0; i < face.mNumIndices; ++i) {
+        face_[i] = ToMap(toMap, mesh.mVertices[face.mIndices[i]]);
+      }
       visit({face_.data(), face_.size(), mesh.mMaterialIndex});
     }
   }

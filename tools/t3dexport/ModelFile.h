@@ -76,6 +76,5 @@ class ModelFile final : public MapSource {
   UpAxis fileUp_ = UpAxis::Y;
   std::string format_;
   Matrix placement_;
-  mutable std::vector<MapPoint> points_;  // one mesh's points, in map axes
   mutable std::vector<MapPoint> face_;
 };

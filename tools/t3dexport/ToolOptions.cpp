@@ -72,6 +72,9 @@ void AddExportOptions(CLI::App& app, ToolOptions& options) {
       ->option_text("PATH");
   app.add_flag("-q,--quiet", options.quiet, "no progress bar and no summary");
   app.add_flag("-v,--verbose", options.verbose, "also list every name changed for the map");
+  app.add_flag("--timings", options.timings,
+               "print the seconds of each stage (import, repair, export, finishing) and the peak "
+               "memory at its end");
 }
 
 // The usage error as CLI11 words it, and where to look next.

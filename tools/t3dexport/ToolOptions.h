@@ -27,6 +27,7 @@ struct ToolOptions {
   std::string plugin;
   bool quiet = false;
   bool verbose = false;
+  bool timings = false;         ///< print each stage's seconds and the peak memory
 
   // t3dexport check FILE...
   bool check = false;
