@@ -43,6 +43,7 @@ void BM_RepairBrush(benchmark::State& state) {
   for (auto _ : state) {
     repair.StartBrush();
     for (std::size_t f = 0; f < points.size(); f += corners) repair.AddFace(&points[f], corners, 0);
+    repair.FinishBrush();
     benchmark::DoNotOptimize(repair.Polygons().data());
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(points.size() / corners) * state.iterations());

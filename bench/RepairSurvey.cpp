@@ -63,6 +63,7 @@ class SurveyRun {
         repair_.AddFace(points_.data(), points_.size(), m);
       }
     }
+    repair_.FinishBrush();
     survey_.seconds +=
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <set>
 #include <vector>
 
 #include "PolygonRepair.h"
@@ -185,6 +186,7 @@ TEST(PolygonRepairTest, CasesGiveValidPolygons) {
     BrushRepair repair;
     repair.StartBrush();
     for (const Face& face : c.faces) repair.AddFace(face.data(), face.size(), 5);
+    repair.FinishBrush();
     if (c.polygons != kAnyCount) {
       EXPECT_EQ(repair.Polygons().size(), c.polygons);
     }
@@ -204,6 +206,7 @@ TEST(PolygonRepairTest, BrushesAreSeparate) {
   for (int brush = 0; brush < 2; ++brush) {
     repair.StartBrush();
     repair.AddFace(square.data(), square.size(), 0);
+    repair.FinishBrush();
     EXPECT_EQ(repair.Polygons().size(), 1u) << "brush " << brush;
     EXPECT_EQ(repair.Points().size(), 4u);
   }
@@ -275,6 +278,7 @@ TEST(PolygonRepairTest, RandomFacesGiveValidPolygons) {
                       origin.z + i * a.z + j * b.z});
     }
     repair.AddFace(face.data(), face.size(), 0);
+    repair.FinishBrush();
     const double area = CheckPolygons(repair);
     if (::testing::Test::HasFailure()) FAIL() << "trial " << trial;
     if (bumpy) continue;
@@ -292,4 +296,61 @@ TEST(PolygonRepairTest, RandomFacesGiveValidPolygons) {
   EXPECT_GT(repair.Counts().split, 20u);
   EXPECT_GT(repair.Counts().triangulated, 100u);
   EXPECT_GT(repair.Counts().polygons, repair.Counts().faces);
+}
+
+namespace {
+
+// The sorted point sets of a brush's written polygons, in order; kept faces read with `reader`.
+std::vector<std::vector<GridPoint>> WrittenSets(const BrushRepair& repair,
+                                                const BrushRepair::KeptFaceReader& reader) {
+  std::vector<std::vector<GridPoint>> sets;
+  for (const std::uint32_t written : repair.Brush().written) {
+    GridPoint points[BrushRepair::kMaxPoints];
+    std::size_t count = 0;
+    if (written & kStoredPolygon) {
+      const RepairedPolygon& p = repair.Polygons()[written & ~kStoredPolygon];
+      count = p.count;
+      std::copy_n(repair.Points().begin() + p.first, count, points);
+    } else {
+      count = reader(written, points);
+    }
+    std::vector<GridPoint> set(points, points + count);
+    std::sort(set.begin(), set.end());
+    sets.push_back(set);
+  }
+  return sets;
+}
+
+}  // namespace
+
+// Faces on a tiny grid repeat one another and one another's pieces, in any order: whether kept
+// faces are stored or read back, the same polygons come out in the same order, none repeating
+// another, with the repeats counted.
+TEST(PolygonRepairTest, RepeatsAreTakenOutWhereverThePolygonsLive) {
+  std::mt19937 random(11);
+  std::uniform_int_distribution<int> coordinate(0, 2);
+  std::vector<Face> faces;
+  for (int f = 0; f < 4000; ++f) {
+    Face face(3 + f % 3);  // triangles, quads (often bent, so cut) and pentagons
+    for (ModelPoint& p : face) p = {double(coordinate(random)), double(coordinate(random)), 0.0 + f % 2};
+    faces.push_back(face);
+  }
+  const BrushRepair::KeptFaceReader reader = [&](std::uint32_t n, GridPoint* out) {
+    return BrushRepair::RoundFace(faces[n].data(), faces[n].size(), out) ? faces[n].size() : 0;
+  };
+  BrushRepair stored, kept;
+  stored.StartBrush();
+  kept.StartBrush(faces.size(), reader);
+  for (std::uint32_t n = 0; n < faces.size(); ++n) {
+    EXPECT_EQ(stored.AddFace(faces[n].data(), faces[n].size(), n % 5),
+              kept.AddFace(faces[n].data(), faces[n].size(), n % 5));
+  }
+  EXPECT_EQ(stored.FinishBrush(), kept.FinishBrush());
+  const auto sets = WrittenSets(kept, reader);
+  EXPECT_EQ(sets, WrittenSets(stored, reader));
+  EXPECT_EQ(std::set<std::vector<GridPoint>>(sets.begin(), sets.end()).size(), sets.size());
+  EXPECT_GT(kept.Counts().duplicate, 1000u);
+  EXPECT_LT(kept.Polygons().size(), sets.size());  // some kept faces are read back
+  ExpectCountsAddUp(kept);
+  CheckPolygons(stored);
 }

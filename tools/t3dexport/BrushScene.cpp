@@ -30,11 +30,12 @@ class BrushPolygons final : public THostPolygonSource {
   }
 
   void Select(std::uint32_t index) override {
-    const std::uint32_t entry = brush_.polygons[index];
+    const RepairedBrush& repaired = brush_.repaired;
+    const std::uint32_t entry = repaired.written[index];
     if (entry & kStoredPolygon) {
-      const RepairedPolygon& polygon = brush_.stored[entry & ~kStoredPolygon];
-      points_.assign(brush_.storedPoints.begin() + polygon.first,
-                     brush_.storedPoints.begin() + polygon.first + polygon.count);
+      const RepairedPolygon& polygon = repaired.polygons[entry & ~kStoredPolygon];
+      const auto first = repaired.points.begin() + polygon.first;
+      points_.assign(first, first + polygon.count);
       normal_ = polygon.normal;
       domain_ = DomainOf(polygon.source);
       return;

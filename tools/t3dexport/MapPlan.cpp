@@ -54,6 +54,24 @@ GridPoint Centre(const Bounds& bounds) {
   return centre;
 }
 
+void AddMaterial(std::vector<std::uint32_t>& materials, std::uint32_t material) {
+  const auto at = std::lower_bound(materials.begin(), materials.end(), material);
+  if (at == materials.end() || *at != material) materials.insert(at, material);
+}
+
+// The materials of the polygons written, when a face that brought a material was taken out as
+// a repeat.
+std::vector<std::uint32_t> WrittenMaterials(const MapSource& source, const MapBrush& brush) {
+  std::vector<std::uint32_t> materials;
+  MapPoint points[BrushRepair::kMaxPoints];
+  for (const std::uint32_t written : brush.repaired.written) {
+    AddMaterial(materials, written & kStoredPolygon
+                               ? brush.repaired.polygons[written & ~kStoredPolygon].source
+                               : source.Face(brush.object, written, points, BrushRepair::kMaxPoints).material);
+  }
+  return materials;
+}
+
 MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOptions& options,
                    BrushRepair& repair) {
   MapBrush brush;
@@ -70,27 +88,17 @@ MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOption
     return BrushRepair::RoundFace(relative, face.count, out) ? face.count : 0;
   };
   std::vector<ModelPoint> relative;
-  brush.polygons.reserve(source.FaceCount(object));
   repair.StartBrush(source.FaceCount(object), options.raw ? BrushRepair::KeptFaceReader{} : reread);
-  std::uint32_t number = 0;
   source.VisitFaces(object, [&](const SourceFace& face) {
     relative.resize(face.count);
     for (std::size_t i = 0; i < face.count; ++i) relative[i] = RelativeTo(face.points[i], brush.location);
-    const std::size_t storedBefore = repair.Polygons().size();
-    const FaceFate fate = options.raw ? repair.AddFaceAsIs(relative.data(), face.count, face.material)
-                                      : repair.AddFace(relative.data(), face.count, face.material);
-    if (fate != FaceFate::kDropped) {
-      const auto at = std::lower_bound(brush.materials.begin(), brush.materials.end(), face.material);
-      if (at == brush.materials.end() || *at != face.material) brush.materials.insert(at, face.material);
-    }
-    if (fate == FaceFate::kKept) brush.polygons.push_back(number);
-    for (std::size_t k = storedBefore; k < repair.Polygons().size(); ++k) {
-      brush.polygons.push_back(kStoredPolygon | static_cast<std::uint32_t>(k));
-    }
-    ++number;
+    const bool added = options.raw ? repair.AddFaceAsIs(relative.data(), face.count, face.material)
+                                   : repair.AddFace(relative.data(), face.count, face.material);
+    if (added) AddMaterial(brush.materials, face.material);
   });
-  brush.storedPoints = repair.Points();
-  brush.stored = repair.Polygons();
+  const bool repeatsTakenOut = repair.FinishBrush() > 0;
+  brush.repaired = repair.TakeBrush();
+  if (repeatsTakenOut) brush.materials = WrittenMaterials(source, brush);
   return brush;
 }
 

@@ -12,26 +12,20 @@
 #include "PolygonRepair.h"
 #include "ToolOptions.h"
 
-/// Marks, in MapBrush::polygons, a polygon stored in the brush rather than a face of the source.
-constexpr std::uint32_t kStoredPolygon = 0x80000000u;
-
 /// One brush: its Location in map axes and whole map units, and its polygons relative to it.
 struct MapBrush {
   std::string name;        ///< safe and unique in the map
   std::string sourceName;  ///< as the source named the object
   std::size_t object = 0;  ///< the source's object
   GridPoint location{0, 0, 0};
-  /// The polygons in the order they are written: the number of a face of the object that is
-  /// written as it is, or kStoredPolygon | the index of a polygon in `stored`.
-  std::vector<std::uint32_t> polygons;
-  /// The polygons the repair changed, with their points, whole units relative to the Location;
-  /// `source` is the face's material.
-  std::vector<GridPoint> storedPoints;
-  std::vector<RepairedPolygon> stored;
+  /// Its polygons in the order they are written: faces of the object kept as they are, and the
+  /// polygons the repair changed, with their points relative to the Location; a stored
+  /// polygon's `source` is its material.
+  RepairedBrush repaired;
   /// The materials its polygons use, each once, in ascending order.
   std::vector<std::uint32_t> materials;
 
-  std::size_t PolygonCount() const { return polygons.size(); }
+  std::size_t PolygonCount() const { return repaired.written.size(); }
 };
 
 struct MapPlan {

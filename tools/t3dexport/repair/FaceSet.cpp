@@ -1,11 +1,12 @@
 #include "FaceSet.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-// The finaliser of splitmix64: every input bit reaches every output bit, the low ones that pick
-// the slot included (grid coordinates often share their low bits).
+// The finaliser of splitmix64: every input bit reaches every output bit (grid coordinates often
+// share their low bits).
 std::uint64_t Scramble(std::uint64_t h) {
   h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
   h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
@@ -23,55 +24,70 @@ std::uint64_t HashOf(const GridPoint* sorted, std::size_t count) {
   return h;
 }
 
+std::size_t SortedPoints(const FaceSet::PointsOf& pointsOf, std::uint32_t number, GridPoint* out) {
+  const std::size_t count = pointsOf(number, out);
+  std::sort(out, out + count);
+  return count;
+}
+
+// Sorts keys by their upper 32 bits, keeping the order of equal ones: a least-significant-digit
+// radix sort, 16 bits a pass.
+void SortByHash(std::vector<std::uint64_t>& keys) {
+  std::vector<std::uint64_t> other(keys.size());
+  for (const int shift : {32, 48}) {
+    std::vector<std::size_t> starts(1u << 16, 0);
+    for (const std::uint64_t key : keys) ++starts[(key >> shift) & 0xFFFF];
+    std::size_t at = 0;
+    for (std::size_t& start : starts) at += std::exchange(start, at);
+    for (const std::uint64_t key : keys) other[starts[(key >> shift) & 0xFFFF]++] = key;
+    keys.swap(other);
+  }
+}
+
+// Within a run of keys of one hash, ascending by number, each set is compared with the first
+// set of every distinct kind before it: almost always a single one.
+void FindRepeats(const std::uint64_t* run, std::size_t size, const FaceSet::PointsOf& pointsOf,
+                 std::vector<std::uint32_t>& repeats) {
+  GridPoint points[FaceSet::kMaxPoints], kindPoints[FaceSet::kMaxPoints];
+  std::vector<std::uint32_t> kinds;
+  for (std::size_t k = 0; k < size; ++k) {
+    const auto number = static_cast<std::uint32_t>(run[k]);
+    const std::size_t count = SortedPoints(pointsOf, number, points);
+    const bool repeat = std::any_of(kinds.begin(), kinds.end(), [&](std::uint32_t kind) {
+      return SortedPoints(pointsOf, kind, kindPoints) == count &&
+             std::equal(points, points + count, kindPoints);
+    });
+    if (repeat) {
+      repeats.push_back(number);
+    } else {
+      kinds.push_back(number);
+    }
+  }
+}
+
 }  // namespace
 
 void FaceSet::Clear(std::size_t expected) {
-  std::size_t size = 64;
-  while (size < expected * 2) size *= 2;
-  slots_.assign(size, Slot{0, kEmpty});
-  used_ = 0;
+  keys_.clear();
+  keys_.reserve(expected);
 }
 
-bool FaceSet::Insert(const GridPoint* points, std::size_t count, std::uint32_t id,
-                     const PointsOf& pointsOf) {
+void FaceSet::Add(const GridPoint* points, std::size_t count, std::uint32_t number) {
   GridPoint sorted[kMaxPoints];
   std::copy(points, points + count, sorted);
   std::sort(sorted, sorted + count);
-  const auto hash = static_cast<std::uint32_t>(HashOf(sorted, count));
-  if (Contains(sorted, count, hash, pointsOf)) return false;
-  if ((used_ + 1) * 2 > slots_.size()) Grow();
-  Place({hash, id});
-  ++used_;
-  return true;
+  keys_.push_back(HashOf(sorted, count) << 32 | number);
 }
 
-bool FaceSet::Contains(const GridPoint* sorted, std::size_t count, std::uint32_t hash,
-                       const PointsOf& pointsOf) const {
-  if (slots_.empty()) return false;
-  const std::size_t mask = slots_.size() - 1;
-  GridPoint other[kMaxPoints];
-  for (std::size_t s = hash & mask;; s = (s + 1) & mask) {
-    const Slot& slot = slots_[s];
-    if (slot.id == kEmpty) return false;
-    if (slot.hash != hash) continue;
-    const std::size_t otherCount = pointsOf(slot.id, other);
-    if (otherCount != count) continue;
-    std::sort(other, other + otherCount);
-    if (std::equal(sorted, sorted + count, other)) return true;
+std::vector<std::uint32_t> FaceSet::TakeRepeats(const PointsOf& pointsOf) {
+  SortByHash(keys_);
+  std::vector<std::uint32_t> repeats;
+  for (std::size_t run = 0, end; run < keys_.size(); run = end) {
+    end = run + 1;
+    while (end < keys_.size() && keys_[end] >> 32 == keys_[run] >> 32) ++end;
+    if (end - run > 1) FindRepeats(&keys_[run], end - run, pointsOf, repeats);
   }
-}
-
-void FaceSet::Grow() {
-  std::vector<Slot> old(slots_.size() < 64 ? 64 : slots_.size() * 2, Slot{0, kEmpty});
-  old.swap(slots_);
-  for (const Slot& slot : old) {
-    if (slot.id != kEmpty) Place(slot);
-  }
-}
-
-void FaceSet::Place(Slot slot) {
-  const std::size_t mask = slots_.size() - 1;
-  std::size_t s = slot.hash & mask;
-  while (slots_[s].id != kEmpty) s = (s + 1) & mask;
-  slots_[s] = slot;
+  keys_ = {};
+  std::sort(repeats.begin(), repeats.end());
+  return repeats;
 }

@@ -49,25 +49,55 @@ RepairCounts& RepairCounts::operator+=(const RepairCounts& other) {
   return *this;
 }
 
-namespace {
-// The id of a stored polygon in the face set; a kept face's id is its number.
-constexpr std::uint32_t kStored = 0x80000000u;
-}  // namespace
-
 void BrushRepair::StartBrush(std::size_t faces, KeptFaceReader reader) {
-  points_.clear();
-  polygons_.clear();
+  brush_.written.clear();
+  brush_.written.reserve(faces);
+  brush_.points.clear();
+  brush_.polygons.clear();
   faces_.Clear(faces);
   reader_ = std::move(reader);
   faceNumber_ = 0;
-  pointsOf_ = [this](std::uint32_t id, GridPoint* out) { return PointsOf(id, out); };
 }
 
-std::size_t BrushRepair::PointsOf(std::uint32_t id, GridPoint* out) const {
-  if (!(id & kStored)) return reader_(id, out);
-  const RepairedPolygon& polygon = polygons_[id & ~kStored];
-  std::copy(points_.begin() + polygon.first, points_.begin() + polygon.first + polygon.count, out);
+std::size_t BrushRepair::FinishBrush() {
+  const std::vector<std::uint32_t> repeats = faces_.TakeRepeats(
+      [this](std::uint32_t n, GridPoint* out) { return PointsOf(brush_.written[n], out); });
+  if (!repeats.empty()) TakeOut(repeats);
+  counts_.duplicate += repeats.size();
+  counts_.polygons -= repeats.size();
+  return repeats.size();
+}
+
+std::size_t BrushRepair::PointsOf(std::uint32_t written, GridPoint* out) const {
+  if (!(written & kStoredPolygon)) return reader_(written, out);
+  const RepairedPolygon& polygon = brush_.polygons[written & ~kStoredPolygon];
+  const auto first = brush_.points.begin() + polygon.first;
+  std::copy(first, first + polygon.count, out);
   return polygon.count;
+}
+
+// Takes the written polygons numbered in `repeats` (ascending) out of the brush, and the stored
+// ones among them out of its store.
+void BrushRepair::TakeOut(const std::vector<std::uint32_t>& repeats) {
+  RepairedBrush kept;
+  auto repeat = repeats.begin();
+  for (std::size_t n = 0; n < brush_.written.size(); ++n) {
+    if (repeat != repeats.end() && *repeat == n) {
+      ++repeat;
+      continue;
+    }
+    std::uint32_t written = brush_.written[n];
+    if (written & kStoredPolygon) {
+      RepairedPolygon polygon = brush_.polygons[written & ~kStoredPolygon];
+      const auto first = brush_.points.begin() + polygon.first;
+      polygon.first = static_cast<std::uint32_t>(kept.points.size());
+      kept.points.insert(kept.points.end(), first, first + polygon.count);
+      written = kStoredPolygon | static_cast<std::uint32_t>(kept.polygons.size());
+      kept.polygons.push_back(polygon);
+    }
+    kept.written.push_back(written);
+  }
+  brush_ = std::move(kept);
 }
 
 UnitNormal BrushRepair::NormalOf(const GridPoint* points, std::size_t count) {
@@ -81,48 +111,38 @@ bool BrushRepair::RoundFace(const ModelPoint* points, std::size_t count, GridPoi
   return true;
 }
 
-FaceFate BrushRepair::AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source) {
+bool BrushRepair::AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source) {
   ++counts_.faces;
-  const std::uint32_t polygonsBefore = static_cast<std::uint32_t>(counts_.polygons);
-  const std::uint64_t duplicatesBefore = counts_.duplicate;
   const bool small = count == 3 || count == 4;
   const bool kept = small && AddValidSmallFace(points, count, source);
   ++faceNumber_;
-  if (kept) {
-    return counts_.duplicate != duplicatesBefore ? FaceFate::kDropped
-           : reader_                             ? FaceFate::kKept
-                                                 : FaceFate::kReplaced;
-  }
-  if (!LoadRing(points, count)) return FaceFate::kDropped;
+  if (kept) return true;
+  if (!LoadRing(points, count)) return false;
   RemoveRepeats();
   if (ring_.size() < 3 || FewerThanThreeDistinct(ring_.data(), ring_.size())) {
     ++counts_.degenerate;
-    return FaceFate::kDropped;
+    return false;
   }
   if (AllCollinear(ring_.data(), ring_.size())) {
     ++counts_.noArea;
-    return FaceFate::kDropped;
+    return false;
   }
   const std::size_t pieces = AddRing(source);
   if (pieces == 0) {
     ++counts_.noArea;
-    return FaceFate::kDropped;
+    return false;
   }
   counts_.piecesAdded += pieces - 1;
-  return counts_.polygons != polygonsBefore ? FaceFate::kReplaced : FaceFate::kDropped;
+  return true;
 }
 
-FaceFate BrushRepair::AddFaceAsIs(const ModelPoint* points, std::size_t count,
-                                  std::uint32_t source) {
+bool BrushRepair::AddFaceAsIs(const ModelPoint* points, std::size_t count, std::uint32_t source) {
   ++counts_.faces;
   ++faceNumber_;
-  if (!LoadRing(points, count)) return FaceFate::kDropped;
-  polygons_.push_back({static_cast<std::uint32_t>(points_.size()),
-                       static_cast<std::uint32_t>(count),
-                       ToUnitNormal(NewellNormal(ring_.data(), count)), source});
-  points_.insert(points_.end(), ring_.begin(), ring_.end());
+  if (!LoadRing(points, count)) return false;
+  StorePolygon(ring_.data(), count, source);
   ++counts_.polygons;
-  return FaceFate::kReplaced;
+  return true;
 }
 
 // The common case, without the scratch rings: a triangle or quad that is valid as it is.
@@ -175,10 +195,10 @@ std::size_t BrushRepair::AddRing(std::uint32_t source) {
   if (IsZero(normal)) normal = SpanNormal(ring_.data(), n);
   const PlaneProjection project(normal);
   flat_.resize(n);
-  order_.resize(n);
+  ringOrder_.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
     flat_[i] = project(ring_[i]);
-    order_[i] = static_cast<std::uint32_t>(i);
+    ringOrder_[i] = static_cast<std::uint32_t>(i);
   }
   if (IsFlat(ring_.data(), n, normal) && IsConvex(flat_.data(), n)) {
     if (n <= kMaxPoints) {
@@ -191,7 +211,7 @@ std::size_t BrushRepair::AddRing(std::uint32_t source) {
     }
   }
   ++counts_.triangulated;
-  return AddTriangles(order_.data(), n, source);
+  return AddTriangles(ringOrder_.data(), n, source);
 }
 
 std::size_t BrushRepair::AddConvexPieces(std::uint32_t source) {
@@ -227,20 +247,21 @@ std::size_t BrushRepair::AddTriangles(const std::uint32_t* ring, std::size_t cou
   return triangles_.size();
 }
 
-bool BrushRepair::AddPolygon(const GridPoint* points, std::size_t count, std::uint32_t source,
+void BrushRepair::AddPolygon(const GridPoint* points, std::size_t count, std::uint32_t source,
                              bool kept) {
-  const bool stored = !(kept && reader_);
-  const std::uint32_t id =
-      stored ? kStored | static_cast<std::uint32_t>(polygons_.size()) : faceNumber_;
-  if (!faces_.Insert(points, count, id, pointsOf_)) {
-    ++counts_.duplicate;
-    return false;
-  }
+  faces_.Add(points, count, static_cast<std::uint32_t>(brush_.written.size()));
   ++counts_.polygons;
-  if (!stored) return true;
-  polygons_.push_back({static_cast<std::uint32_t>(points_.size()),
-                       static_cast<std::uint32_t>(count), ToUnitNormal(NewellNormal(points, count)),
-                       source});
-  points_.insert(points_.end(), points, points + count);
-  return true;
+  if (kept && reader_) {
+    brush_.written.push_back(faceNumber_);
+  } else {
+    StorePolygon(points, count, source);
+  }
+}
+
+void BrushRepair::StorePolygon(const GridPoint* points, std::size_t count, std::uint32_t source) {
+  brush_.written.push_back(kStoredPolygon | static_cast<std::uint32_t>(brush_.polygons.size()));
+  brush_.polygons.push_back({static_cast<std::uint32_t>(brush_.points.size()),
+                             static_cast<std::uint32_t>(count),
+                             ToUnitNormal(NewellNormal(points, count)), source});
+  brush_.points.insert(brush_.points.end(), points, points + count);
 }

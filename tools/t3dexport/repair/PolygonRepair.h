@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "ConvexSplit.h"
@@ -48,11 +49,17 @@ struct RepairCounts {
   RepairCounts& operator+=(const RepairCounts& other);
 };
 
-/// What became of a face.
-enum class FaceFate {
-  kKept,      ///< written as it is; stored only when the brush keeps every polygon
-  kReplaced,  ///< stored as polygons of its own: repeats taken out, cut into pieces
-  kDropped,   ///< nothing of it is written
+/// Marks, in a brush's written order, a polygon stored with the brush rather than a face of its
+/// source kept as it is.
+constexpr std::uint32_t kStoredPolygon = 0x80000000u;
+
+/// A repaired brush: its polygons in the order they are written, each the number of a face kept
+/// as it is (read again from wherever the faces came from) or kStoredPolygon | the index of a
+/// polygon in `polygons`, whose points are in `points`, whole units.
+struct RepairedBrush {
+  std::vector<std::uint32_t> written;
+  std::vector<GridPoint> points;
+  std::vector<RepairedPolygon> polygons;
 };
 
 /// Repairs the faces of one brush after another. Faces come in the frame of the written values
@@ -60,9 +67,10 @@ enum class FaceFate {
 /// each comes out as polygons that keep its winding: when a face's normal agrees with Newell's
 /// normal of its points, so do its pieces'.
 ///
-/// A valid triangle or quad costs no allocation: memory grows to the largest brush and stays.
-/// A caller that can read its faces again (KeptFaceReader) has valid triangles and quads kept as
-/// they are and not stored at all: then memory is 8 bytes a face and the changed polygons.
+/// A valid triangle or quad costs no allocation beyond the brush's own lists. A caller that can
+/// read its faces again (KeptFaceReader) has valid triangles and quads kept as they are and not
+/// stored at all: then memory is 4 bytes a polygon, 8 more until FinishBrush (16 during it), and
+/// the changed polygons.
 class BrushRepair {
  public:
   /// Writes the rounded points of face `number` of the brush (counted from 0 in the order the
@@ -82,13 +90,19 @@ class BrushRepair {
   /// Rounds `points[0..count)` to whole units (halves away from zero, as the writer does), then
   /// adds the face to the brush as zero or more polygons, each carrying `source`. A face that is
   /// not flat within kFlatness, or not convex, is cut into triangles; a convex one of more than
-  /// kMaxPoints points into convex pieces.
-  FaceFate AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source);
+  /// kMaxPoints points into convex pieces. False when nothing of it is added.
+  bool AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source);
 
   /// Rounds `points[0..count)` as AddFace does and adds the face as one polygon whatever its
-  /// shape (the tool's --raw). Only a face that cannot be written at all, a coordinate not a
-  /// number or beyond the grid, is dropped.
-  FaceFate AddFaceAsIs(const ModelPoint* points, std::size_t count, std::uint32_t source);
+  /// shape (the tool's --raw), even a repeat. Only a face that cannot be written at all, a
+  /// coordinate not a number or beyond the grid, is dropped (false).
+  bool AddFaceAsIs(const ModelPoint* points, std::size_t count, std::uint32_t source);
+
+  /// Ends the brush: takes out every polygon whose points, in any order, are those of a polygon
+  /// written before it, and returns how many. Counts and the brush are final after it.
+  std::size_t FinishBrush();
+  /// Hands the brush over (after FinishBrush), leaving none.
+  RepairedBrush TakeBrush() { return std::move(brush_); }
 
   /// Rounds `points[0..count)` to whole units as AddFace does; false when a coordinate is not a
   /// number or beyond the grid.
@@ -96,9 +110,10 @@ class BrushRepair {
   /// Newell's normal of `points[0..count)` made a unit vector, as every polygon gets it.
   static UnitNormal NormalOf(const GridPoint* points, std::size_t count);
 
+  const RepairedBrush& Brush() const { return brush_; }
   /// The points of the brush's stored polygons, whole units.
-  const std::vector<GridPoint>& Points() const { return points_; }
-  const std::vector<RepairedPolygon>& Polygons() const { return polygons_; }
+  const std::vector<GridPoint>& Points() const { return brush_.points; }
+  const std::vector<RepairedPolygon>& Polygons() const { return brush_.polygons; }
   const RepairCounts& Counts() const { return counts_; }
 
  private:
@@ -109,24 +124,23 @@ class BrushRepair {
   std::size_t AddConvexPieces(std::uint32_t source);
   std::size_t AddTriangles(const std::uint32_t* ring, std::size_t count, std::uint32_t source);
   std::size_t AddFlatConvex(const std::uint32_t* ring, std::size_t count, std::uint32_t source);
-  /// Adds a polygon unless it repeats one of the brush; `kept` ones are not stored when faces
-  /// can be read again. True when it was added.
-  bool AddPolygon(const GridPoint* points, std::size_t count, std::uint32_t source,
+  /// Adds a polygon to the brush; `kept` ones are not stored when faces can be read again.
+  void AddPolygon(const GridPoint* points, std::size_t count, std::uint32_t source,
                   bool kept = false);
-  std::size_t PointsOf(std::uint32_t id, GridPoint* out) const;
+  void StorePolygon(const GridPoint* points, std::size_t count, std::uint32_t source);
+  std::size_t PointsOf(std::uint32_t written, GridPoint* out) const;
+  void TakeOut(const std::vector<std::uint32_t>& repeats);
 
-  std::vector<GridPoint> points_;
-  std::vector<RepairedPolygon> polygons_;
+  RepairedBrush brush_;
   RepairCounts counts_;
   FaceSet faces_;
-  FaceSet::PointsOf pointsOf_;
   KeptFaceReader reader_;
   std::uint32_t faceNumber_ = 0;  // of the face being added
   // Scratch, kept between faces.
   std::vector<GridPoint> ring_;
   std::vector<Point2> flat_;
   std::vector<Point2> pieceFlat_;
-  std::vector<std::uint32_t> order_;
+  std::vector<std::uint32_t> ringOrder_;
   std::vector<RingTriangle> triangles_;
   ConvexPieces pieces_;
   EarClipper clipper_;
