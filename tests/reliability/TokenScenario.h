@@ -17,7 +17,8 @@ inline const std::string kStreamRefused = "stream-no-memory";
 /// ReadQuotedString threw kKXErrNoMemory (no file, line 0).
 inline const std::string kQuotedRefused = "quoted-no-memory";
 /// A read before the last one met the end of the data (kKXErrEndOfStream, from
-/// KXCore/Source/Common/KXToken line 516 for a token, with no file for the quoted text).
+/// KXCore/Source/Common/KXToken line 516 for a token; with no file for the quoted text and for a
+/// block's count).
 inline const std::string kCutShort = "cut-short";
 }  // namespace token_ending
 
