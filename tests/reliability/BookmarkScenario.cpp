@@ -58,7 +58,8 @@ std::unique_ptr<TKXStreamBookmark> WriteAndMark(const std::string& path, TReques
 
 }  // namespace
 
-TBookmarkRun RunBookmarkScenario(const std::string& path, TRequestSteps* steps) {
+TBookmarkRun RunBookmarkScenario(const std::string& path, TRequestSteps* steps,
+                                 const std::function<void()>& atReopen) {
   const std::string renamed = path + ".renamed";
   std::filesystem::remove(path);
   std::filesystem::remove(renamed);
@@ -70,13 +71,16 @@ TBookmarkRun RunBookmarkScenario(const std::string& path, TRequestSteps* steps) 
     bookmark->Notify(path.c_str(), renamed.c_str(), kKXBookmarkPathChanged);
     const bool kept = static_cast<TKXTextStreamBookmark&>(*bookmark).Path() == path;
     Enter(steps, "reopen");
+    if (atReopen) atReopen();
     std::unique_ptr<TKXTextStream> reopened(bookmark->Reopen());
     if (!reopened) {
       run.ending = bookmark_ending::kReopenRefused;
     } else {
       run.ending = kept ? bookmark_ending::kOldPath : bookmark_ending::kReopened;
-      const std::string expected = kept ? "" : Text().substr(kMark);
-      if (ReadRest(*reopened) != expected) run.wrong += " the text read back differs";
+      run.stateAfterReopen = reopened->State();
+      run.rest = kept ? "" : Text().substr(kMark);
+      run.readBack = ReadRest(*reopened);
+      if (run.readBack != run.rest) run.wrong += " the text read back differs";
     }
   }
   std::filesystem::remove(path);

@@ -2,6 +2,8 @@
 // bookmark told so; the bookmark reopens the file there and the rest of the text is read back.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "reliability/RefusalRules.h"
@@ -26,9 +28,16 @@ struct TBookmarkRun {
   std::string ending;
   /// What went wrong with the text: in the file after writing, or as read back.
   std::string wrong;
+  /// What the reopened stream delivered, what it should have, and its state word right after
+  /// Reopen (which seeks to the bookmarked position).
+  std::string readBack;
+  std::string rest;
+  std::uint32_t stateAfterReopen = 0;
 };
 
 /// Runs the scenario on `path` (and `path` + ".renamed", both removed first and afterwards),
-/// naming the steps "stream", "bookmark", "rename" and "reopen" in `steps` when given. Needs the
-/// host's services in the plug-in's service table.
-TBookmarkRun RunBookmarkScenario(const std::string& path, TRequestSteps* steps = nullptr);
+/// naming the steps "stream", "bookmark", "rename" and "reopen" in `steps` when given, and
+/// calling `atReopen` right before Reopen when given. Needs the host's services in the plug-in's
+/// service table.
+TBookmarkRun RunBookmarkScenario(const std::string& path, TRequestSteps* steps = nullptr,
+                                 const std::function<void()>& atReopen = {});

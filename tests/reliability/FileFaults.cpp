@@ -4,7 +4,8 @@ std::string CallName(THostFileCall call) {
   static const char* const kNames[] = {"NewFileSpec", "Create", "Open",      "GetLength",
                                        "GetInfo",     "SetInfo", "SetLength", "Seek",
                                        "Read",        "Write"};
-  static_assert(sizeof kNames / sizeof kNames[0] == static_cast<std::size_t>(THostFileCall::kCount));
+  static_assert(sizeof kNames / sizeof kNames[0] ==
+                static_cast<std::size_t>(THostFileCall::kCount));
   return kNames[static_cast<std::size_t>(call)];
 }
 
@@ -21,7 +22,9 @@ std::vector<TFileFault> FileFaultPoints(const THostFileFaults& counted) {
     std::vector<TFileFault::Mode> modes = {TFileFault::Mode::Once, TFileFault::Mode::Onward};
     if (call == THostFileCall::Write) modes.push_back(TFileFault::Mode::Shorten);
     for (TFileFault::Mode mode : modes) {
-      for (std::uint32_t n = 1; n <= counted.Calls(call) + 1; ++n) points.push_back({call, n, mode});
+      for (std::uint32_t n = 1; n <= counted.Calls(call) + 1; ++n) {
+        points.push_back({call, n, mode});
+      }
     }
   }
   return points;
