@@ -92,7 +92,7 @@ class ExportAllocationSweepTest : public ::testing::Test {
     std::filesystem::remove(path);
     THostApplication host;
     TRequestSteps steps(host.Memory());
-    EXPECT_EQ(RunUsualSequence(host, scene, top, path, &steps), ending::kExported);
+    EXPECT_EQ(RunUsualSequence(host, &scene, top, path, &steps), ending::kExported);
     return TCleanRun{steps.Trace(), ReadFileText(path), host.Files().WriteCalls()};
   }
 
@@ -105,7 +105,7 @@ class ExportAllocationSweepTest : public ::testing::Test {
     } else {
       host.Memory().RefuseRequest(refusal.request);
     }
-    const std::string ending = RunUsualSequence(host, scene, top, path, &steps);
+    const std::string ending = RunUsualSequence(host, &scene, top, path, &steps);
     const auto trace = steps.Trace();
     const std::uint32_t buffer = GrantedBlock(trace, "export");
     TSweepRun run;

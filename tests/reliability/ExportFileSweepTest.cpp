@@ -173,7 +173,7 @@ class ExportFileSweepTest : public ::testing::Test {
   TCleanExport CleanRun(const std::optional<std::string>& before) {
     Prepare(before);
     THostApplication host;
-    EXPECT_EQ(RunUsualSequence(host, scene, scene.Universe(), path), ending::kExported);
+    EXPECT_EQ(RunUsualSequence(host, &scene, scene.Universe(), path), ending::kExported);
     return TCleanExport{ReadFileText(path), host.Files().Faults()};
   }
 
@@ -183,7 +183,7 @@ class ExportFileSweepTest : public ::testing::Test {
     THostApplication host;
     Apply(fault, host.Files().Faults());
     TSweepRun run;
-    const std::string ending = RunUsualSequence(host, scene, scene.Universe(), path);
+    const std::string ending = RunUsualSequence(host, &scene, scene.Universe(), path);
     if (ending != ending::kExported) run.Mismatch("ended " + ending);
     const TExpectedFile expected = Expect(fault, clean, before);
     const auto after = FileAt(path);

@@ -14,13 +14,29 @@ std::string Hex(KXResult code) {
   return text;
 }
 
-// The ending a TKXException stands for: `expected` when it carries `code`, `file` and `line`.
-std::string EndingOf(const TKXException& failure, const std::string& expected, KXResult code,
-                     const char* file, int line) {
-  const char* raisedIn = failure.GetFileName();
-  const std::string where = raisedIn ? raisedIn : "(none)";
-  if (failure.Code() == code && where == file && failure.Line() == line) return expected;
-  return "exception " + Hex(failure.Code()) + " " + where + ":" + std::to_string(failure.Line());
+// The ending a TKXException from `step` stands for, by its code, file and line.
+std::string EndingOf(const TKXException& failure, const std::string& step) {
+  struct Known {
+    const char* step;
+    KXResult code;
+    const char* file;
+    int line;
+    const std::string& ending;
+  };
+  static const Known kKnown[] = {
+      {"factory", kKXErrNoMemory, "KXCore/PublicAPI/KXCountedPtrHelper", 166,
+       ending::kFactoryRefused},
+      {"export", kKXErrMissingObject, "T3d", 366, ending::kStreamObjectRefused},
+      {"export", kKXErrMissingObject, "T3d", 250, ending::kNoMesh}};
+  const std::string where = failure.GetFileName() ? failure.GetFileName() : "(none)";
+  for (const Known& known : kKnown) {
+    if (step == known.step && failure.Code() == known.code && where == known.file &&
+        failure.Line() == known.line) {
+      return known.ending;
+    }
+  }
+  return step + " threw " + Hex(failure.Code()) + " " + where + ":" +
+         std::to_string(failure.Line());
 }
 
 void Enter(TRequestSteps* steps, const char* step) {
@@ -28,15 +44,14 @@ void Enter(TRequestSteps* steps, const char* step) {
 }
 
 // The part of the sequence between start-up and shut-down.
-std::string UseExporter(THostPluginLibrary& library, THostApplication& host, THostScene& scene,
+std::string UseExporter(THostPluginLibrary& library, THostApplication& host, IKXScene* scene,
                         IKXTreeElement* top, const std::string& path, TRequestSteps* steps) {
   THostRef<IKXClassFactory> factory;
   try {
     Enter(steps, "factory");
     library.KXDllGetClassObject(&kKXCLSIDT3DExporter, &kKXIIDClassFactory, factory.Slot());
   } catch (const TKXException& failure) {
-    return EndingOf(failure, ending::kFactoryRefused, kKXErrNoMemory,
-                    "KXCore/PublicAPI/KXCountedPtrHelper", 166);
+    return EndingOf(failure, "factory");
   }
   if (!factory) return "no factory";
   THostRef<IKXExporter> exporter;
@@ -48,18 +63,18 @@ std::string UseExporter(THostPluginLibrary& library, THostApplication& host, THo
   auto destination = host.Files().NewDestination(path);
   try {
     Enter(steps, "export");
-    const KXResult result = exporter->Export(destination.Get(), &scene, top);
+    const KXResult result = exporter->Export(destination.Get(), scene, top);
     Enter(steps, "release");
     return result == kKXOk ? ending::kExported : "Export " + Hex(result);
   } catch (const TKXException& failure) {
     Enter(steps, "release");
-    return EndingOf(failure, ending::kStreamObjectRefused, kKXErrMissingObject, "T3d", 366);
+    return EndingOf(failure, "export");
   }
 }
 
 }  // namespace
 
-std::string RunUsualSequence(THostApplication& host, THostScene& scene, IKXTreeElement* top,
+std::string RunUsualSequence(THostApplication& host, IKXScene* scene, IKXTreeElement* top,
                              const std::string& path, TRequestSteps* steps) {
   THostPluginLibrary library;
   if (!library.Load(T3D_PLUGIN_LIBRARY)) return "not loaded: " + library.Error();

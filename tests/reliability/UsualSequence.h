@@ -5,7 +5,7 @@
 
 #include "THostApplication.h"
 #include "THostPluginLibrary.h"
-#include "THostScene.h"
+#include "KXSceneInterfaces.h"
 #include "reliability/RefusalRules.h"
 
 /// Where the sequence ended, as the host sees it.
@@ -17,6 +17,8 @@ inline const std::string kFactoryRefused = "factory-no-memory";
 inline const std::string kClassNotAvailable = "class-not-available";
 /// Export threw kKXErrMissingObject from T3d, line 366.
 inline const std::string kStreamObjectRefused = "stream-object-no-memory";
+/// Export threw kKXErrMissingObject from T3d, line 250: a mesh source gave no mesh.
+inline const std::string kNoMesh = "no-mesh";
 }  // namespace ending
 
 /// Loads the plug-in from `library`, runs KXDllInit, KXDllGetClassObject for the exporter's
@@ -24,5 +26,5 @@ inline const std::string kStreamObjectRefused = "stream-object-no-memory";
 /// `path`, releases the exporter, checks that the plug-in may be unloaded and runs KXDllCleanUp.
 /// Stops where the plug-in fails, as a host would, and still shuts the plug-in down. Names each
 /// step in `steps` when given. Returns one of the endings above, or a description of any other.
-std::string RunUsualSequence(THostApplication& host, THostScene& scene, IKXTreeElement* top,
+std::string RunUsualSequence(THostApplication& host, IKXScene* scene, IKXTreeElement* top,
                              const std::string& path, TRequestSteps* steps = nullptr);
