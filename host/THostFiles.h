@@ -179,7 +179,9 @@ class THostFileManager final
   std::uint32_t WriteCalls() const { return static_cast<std::uint32_t>(WriteSizes().size()); }
   void ClearWriteLog() { table_.ClearWriteLog(); }
   /// Writes that failed, writes that wrote fewer bytes than asked, and the bytes written, over
-  /// the manager's life. Kept apart from the write log, which ClearWriteLog empties.
+  /// the manager's life. Kept apart from the write log, which ClearWriteLog empties. After an
+  /// export onto a file of its own, the file holds all the plug-in wrote only when both counts
+  /// are 0 and the bytes written are as many as the file holds.
   std::uint32_t FailedWrites() const { return table_.WriteAccount().failed; }
   std::uint32_t ShortWrites() const { return table_.WriteAccount().shortened; }
   std::uint64_t BytesWritten() const { return table_.WriteAccount().bytesWritten; }
