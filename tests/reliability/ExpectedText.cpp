@@ -53,7 +53,7 @@ TKXVector3 Transform(const TKXTransform& t, const TKXVector3& in) {
 }
 
 std::string PolygonBlock(const std::string& item, const std::string& texture, std::size_t link,
-                         const TPolygonSpec& polygon, const TKXTransform& transform, bool map) {
+                         const TPolygonPlan& polygon, const TKXTransform& transform, bool map) {
   const std::string indent = map ? "      " : "";
   std::string text = "   Begin Polygon Item=" + item + " Texture=" + texture +
                      " Link=" + std::to_string(link) + "\n";
@@ -74,26 +74,26 @@ std::string PolygonBlock(const std::string& item, const std::string& texture, st
 
 std::string HostName(const std::string& name) { return name.substr(0, kHostNameCapacity); }
 
-std::string ExpectedPolygons(const TInstanceSpec& spec, bool map) {
-  const std::string item = HostName(spec.name);
+std::string ExpectedPolygons(const TInstancePlan& plan, bool map) {
+  const std::string item = HostName(plan.name);
   std::string texture;  // empty until a polygon names one
   std::string text;
-  for (const auto& group : spec.groups) {
+  for (const auto& group : plan.groups) {
     for (std::size_t j = 0; j < group.size(); ++j) {
       const std::int32_t domain = group[j].domain;
-      const auto named = spec.textures.find(domain);
-      if (spec.keepsPrevious.count(domain) == 0) {
-        texture = HostName(named != spec.textures.end() ? named->second : spec.defaultName);
+      const auto named = plan.textures.find(domain);
+      if (plan.keepsPrevious.count(domain) == 0) {
+        texture = HostName(named != plan.textures.end() ? named->second : plan.defaultName);
       }
-      text += PolygonBlock(item, texture, j, group[j], spec.transform, map);
+      text += PolygonBlock(item, texture, j, group[j], plan.transform, map);
     }
   }
   return text;
 }
 
-std::string ExpectedActor(const TInstanceSpec& spec, const std::string& polygons) {
-  const std::string name = HostName(spec.name);
-  const TKXVector3 at = Transform(spec.transform, spec.reference);
+std::string ExpectedActor(const TInstancePlan& plan, const std::string& polygons) {
+  const std::string name = HostName(plan.name);
+  const TKXVector3 at = Transform(plan.transform, plan.reference);
   return "Begin Actor Class=Brush Name=" + name + "\n   CsgOper=CSG_Subtract\n" +
          "   Location=(X=" + Format("%f", at.x) + ",Y=" + Format("%f", at.y) +
          ",Z=" + Format("%f", at.z) + ")\n   Begin Brush Name=" + name +

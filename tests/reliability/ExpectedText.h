@@ -4,17 +4,17 @@
 
 #include <string>
 
-#include "reliability/SceneSpec.h"
+#include "reliability/ScenePlan.h"
 
 /// The name as the host hands it over: cut at the 1023 bytes of the string it fills.
 std::string HostName(const std::string& name);
 
-/// The polygon blocks of `spec`, as the map layout (`map`) or the single-object layout writes
+/// The polygon blocks of `plan`, as the map layout (`map`) or the single-object layout writes
 /// them.
-std::string ExpectedPolygons(const TInstanceSpec& spec, bool map);
+std::string ExpectedPolygons(const TInstancePlan& plan, bool map);
 
-/// The brush actor of `spec` around `polygons`.
-std::string ExpectedActor(const TInstanceSpec& spec, const std::string& polygons);
+/// The brush actor of `plan` around `polygons`.
+std::string ExpectedActor(const TInstancePlan& plan, const std::string& polygons);
 
 /// "Begin Map", the builder brush, `actors`.
 std::string ExpectedMap(const std::string& actors);

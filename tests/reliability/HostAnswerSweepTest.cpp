@@ -13,7 +13,7 @@
 #include "reliability/ExpectedText.h"
 #include "reliability/HostWholeness.h"
 #include "reliability/OddCounts.h"
-#include "reliability/SceneSpec.h"
+#include "reliability/ScenePlan.h"
 #include "reliability/Sweep.h"
 #include "reliability/UsualSequence.h"
 #include "support/FileText.h"
@@ -41,27 +41,27 @@ std::string FirstDifference(const std::string& text, const std::string& expected
          "\" was expected";
 }
 
-TInstanceSpec Affected(TInstanceSpec spec, TEffect effect) {
+TInstancePlan Affected(TInstancePlan plan, TEffect effect) {
   if (effect == TEffect::NoVertices) {
-    for (auto& group : spec.groups) {
+    for (auto& group : plan.groups) {
       for (auto& polygon : group) polygon.points.clear();
     }
   }
   if (effect == TEffect::DefaultTextures) {
-    for (auto& [domain, texture] : spec.textures) texture = spec.defaultName;
+    for (auto& [domain, texture] : plan.textures) texture = plan.defaultName;
   }
-  return spec;
+  return plan;
 }
 
-// The map of `specs`, with instance `odd` affected by `effect`.
-std::string MapWith(const std::vector<TInstanceSpec>& specs, std::size_t odd, TEffect effect) {
+// The map of `plans`, with instance `odd` affected by `effect`.
+std::string MapWith(const std::vector<TInstancePlan>& plans, std::size_t odd, TEffect effect) {
   std::string actors;
-  for (std::size_t i = 0; i < specs.size(); ++i) {
+  for (std::size_t i = 0; i < plans.size(); ++i) {
     const TEffect applied = i == odd ? effect : TEffect::Full;
     if (applied == TEffect::Drop) continue;
-    const TInstanceSpec spec = Affected(specs[i], applied);
+    const TInstancePlan plan = Affected(plans[i], applied);
     const bool empty = applied == TEffect::Empty || applied == TEffect::NoMesh;
-    const std::string actor = ExpectedActor(spec, empty ? "" : ExpectedPolygons(spec, true));
+    const std::string actor = ExpectedActor(plan, empty ? "" : ExpectedPolygons(plan, true));
     if (applied == TEffect::NoMesh) {
       return ExpectedMap(actors + actor.substr(0, actor.find("      End PolyList\n")));
     }
@@ -70,10 +70,10 @@ std::string MapWith(const std::vector<TInstanceSpec>& specs, std::size_t odd, TE
   return ExpectedMap(actors);
 }
 
-std::string SingleWith(const TInstanceSpec& spec, TEffect effect) {
+std::string SingleWith(const TInstancePlan& plan, TEffect effect) {
   if (effect == TEffect::NoMesh) return "Begin PolyList\n";
   if (effect == TEffect::Drop || effect == TEffect::Empty) return ExpectedPolyList("");
-  return ExpectedPolyList(ExpectedPolygons(Affected(spec, effect), false));
+  return ExpectedPolyList(ExpectedPolygons(Affected(plan, effect), false));
 }
 
 /// A point of a sweep over layouts: the case, and whether the top element is the scene's
@@ -114,18 +114,18 @@ class HostAnswerSweepTest : public ::testing::Test {
     return run;
   }
 
-  /// Exports a scene built from `specs`: the map, or instance `top` alone.
-  TSweepRun CheckSpecs(const std::vector<TInstanceSpec>& specs, bool map, std::size_t top = 0) {
+  /// Exports a scene built from `plans`: the map, or instance `top` alone.
+  TSweepRun CheckPlans(const std::vector<TInstancePlan>& plans, bool map, std::size_t top = 0) {
     THostScene scene;
-    for (const TInstanceSpec& spec : specs) AddInstance(scene, spec);
+    for (const TInstancePlan& plan : plans) AddInstance(scene, plan);
     std::string expected;
-    if (map || HostName(specs[top].name) == "Universe") {
-      for (const TInstanceSpec& spec : specs) {
-        expected += ExpectedActor(spec, ExpectedPolygons(spec, true));
+    if (map || HostName(plans[top].name) == "Universe") {
+      for (const TInstancePlan& plan : plans) {
+        expected += ExpectedActor(plan, ExpectedPolygons(plan, true));
       }
       expected = ExpectedMap(expected);
     } else {
-      expected = ExpectedPolyList(ExpectedPolygons(specs[top], false));
+      expected = ExpectedPolyList(ExpectedPolygons(plans[top], false));
     }
     THostApplication host;
     IKXTreeElement* element = map ? scene.Universe() : scene.InstanceAt(top).TreeElement();
@@ -171,14 +171,14 @@ std::vector<TOddAnswer> OddAnswers() {
 }
 
 TEST_F(HostAnswerSweepTest, NullAnswersAndRefusedQueries) {
-  const std::vector<TInstanceSpec> specs = {StandardInstance("First"), StandardInstance("Odd"),
+  const std::vector<TInstancePlan> plans = {StandardInstance("First"), StandardInstance("Odd"),
                                             StandardInstance("Last")};
   const auto run = [&](const TLaidOut<TOddAnswer>& point) {
     THostScene scene;
-    for (const TInstanceSpec& spec : specs) AddInstance(scene, spec);
+    for (const TInstancePlan& plan : plans) AddInstance(scene, plan);
     point.value.set(scene.InstanceAt(1));
     const TEffect effect = point.map ? point.value.map : point.value.single;
-    const std::string text = point.map ? MapWith(specs, 1, effect) : SingleWith(specs[1], effect);
+    const std::string text = point.map ? MapWith(plans, 1, effect) : SingleWith(plans[1], effect);
     const std::string ending = effect == TEffect::NoMesh ? ending::kNoMesh : ending::kExported;
     IKXTreeElement* top = point.map ? scene.Universe() : scene.InstanceAt(1).TreeElement();
     THostApplication host;
@@ -207,16 +207,16 @@ std::string Describe(const TOddCountCase& c) {
 
 // The description of what the exporter sees when a count answers `odd`: a count of 0 or less
 // leaves the level empty; indices beyond the end give null objects, which are passed over.
-TInstanceSpec Seen(TInstanceSpec spec, const TOddCountCase& c) {
-  if (OddAnswer(c.odd, 1) > 0) return spec;
-  for (auto& group : spec.groups) {
+TInstancePlan Seen(TInstancePlan plan, const TOddCountCase& c) {
+  if (OddAnswer(c.odd, 1) > 0) return plan;
+  for (auto& group : plan.groups) {
     for (auto& polygon : group) {
       if (c.call == TCountedCall::Vertices) polygon.points.clear();
     }
     if (c.call == TCountedCall::Polygons) group.clear();
   }
-  if (c.call == TCountedCall::Groups) spec.groups.clear();
-  return spec;
+  if (c.call == TCountedCall::Groups) plan.groups.clear();
+  return plan;
 }
 
 TEST_F(HostAnswerSweepTest, CountsOfZeroBelowZeroAndBeyondTheEnd) {
@@ -231,21 +231,21 @@ TEST_F(HostAnswerSweepTest, CountsOfZeroBelowZeroAndBeyondTheEnd) {
   for (TOddCount odd : {TOddCount::Zero, TOddCount::TwoMore}) {
     points.push_back({{TCountedCall::Instances, odd}, true});
   }
-  const std::vector<TInstanceSpec> specs = {StandardInstance("First"), StandardInstance("Second")};
+  const std::vector<TInstancePlan> plans = {StandardInstance("First"), StandardInstance("Second")};
   const auto run = [&](const TLaidOut<TOddCountCase>& point) {
     THostScene inner;
     TOddScene scene(point.value.call, point.value.odd);
-    for (const TInstanceSpec& spec : specs) scene.Add(AddInstance(inner, spec), spec);
+    for (const TInstancePlan& plan : plans) scene.Add(AddInstance(inner, plan), plan);
     std::string text;
     const bool noInstances = point.value.call == TCountedCall::Instances &&
                              point.value.odd == TOddCount::Zero;
-    for (const TInstanceSpec& spec : specs) {
+    for (const TInstancePlan& plan : plans) {
       if (noInstances) break;
-      const TInstanceSpec seen = Seen(spec, point.value);
+      const TInstancePlan seen = Seen(plan, point.value);
       text += ExpectedActor(seen, ExpectedPolygons(seen, true));
     }
     text = point.map ? ExpectedMap(text)
-                     : ExpectedPolyList(ExpectedPolygons(Seen(specs[0], point.value), false));
+                     : ExpectedPolyList(ExpectedPolygons(Seen(plans[0], point.value), false));
     THostApplication host;
     IKXTreeElement* top = point.map ? inner.Universe() : scene.TreeElementAt(0);
     TSweepRun result = Check(host, &scene, top, ending::kExported, text);
@@ -287,10 +287,10 @@ TEST_F(HostAnswerSweepTest, NamesOfEveryLengthAndByte) {
   names.push_back(ByteRun(1, 1023));
   names.push_back(ByteRun(7, 5000));
   const auto run = [&](const TLaidOut<std::string>& point) {
-    TInstanceSpec spec = StandardInstance(point.value);
-    spec.defaultName = point.value;
-    spec.textures[2] = point.value + "!";
-    return CheckSpecs({spec, StandardInstance("Other")}, point.map);
+    TInstancePlan plan = StandardInstance(point.value);
+    plan.defaultName = point.value;
+    plan.textures[2] = point.value + "!";
+    return CheckPlans({plan, StandardInstance("Other")}, point.map);
   };
   Sweep("host-answer/names", BothLayouts(names), run, [](const TLaidOut<std::string>& point) {
     return "a name of " + std::to_string(point.value.size()) + " bytes from " +
@@ -303,7 +303,7 @@ TEST_F(HostAnswerSweepTest, TopElementsNamedAlmostUniverse) {
   const std::vector<std::string> names = {"Universe",  "universe", "Universe ", "Univers",
                                           "UniverseX", "",         " Universe"};
   const auto run = [&](const std::string& name) {
-    return CheckSpecs({StandardInstance(name), StandardInstance("Other")}, false);
+    return CheckPlans({StandardInstance(name), StandardInstance("Other")}, false);
   };
   Sweep("host-answer/top-names", names, run,
         [](const std::string& name) { return "a top element named \"" + name + "\""; });
@@ -327,16 +327,16 @@ TEST_F(HostAnswerSweepTest, CoordinatesThatAreNotOrdinaryNumbers) {
   }
   const auto run = [&](const TLaidOut<TCoordinateCase>& point) {
     const float v = point.value.value;
-    TInstanceSpec spec = StandardInstance("Odd");
+    TInstancePlan plan = StandardInstance("Odd");
     if (point.value.place == 0) {
-      spec.groups = {{{{{v, 1, 2}, {3, v, 4}, {5, 6, v}}, {v, v, -v}, 0}}};
-      spec.reference = {v, -v, v};
+      plan.groups = {{{{{v, 1, 2}, {3, v, 4}, {5, 6, v}}, {v, v, -v}, 0}}};
+      plan.reference = {v, -v, v};
     } else if (point.value.place == 1) {
-      spec.transform.scale = v;
+      plan.transform.scale = v;
     } else {
-      spec.transform.translation = {v, -v, v};
+      plan.transform.translation = {v, -v, v};
     }
-    return CheckSpecs({spec}, point.map);
+    return CheckPlans({plan}, point.map);
   };
   Sweep("host-answer/coordinates", BothLayouts(cases), run,
         [](const TLaidOut<TCoordinateCase>& point) {
@@ -351,13 +351,13 @@ TEST_F(HostAnswerSweepTest, PolygonsOfZeroToAThousandVertices) {
                                           16,  17,  31,  32,  33,  63,  64,  65,  127, 128,
                                           129, 255, 256, 257, 511, 512, 513, 999, 1000};
   const auto run = [&](const TLaidOut<std::size_t>& point) {
-    TPolygonSpec polygon;
+    TPolygonPlan polygon;
     for (std::size_t i = 0; i < point.value; ++i) {
       polygon.points.push_back({float(i), float(i * 7 % 13), -float(i) / 2});
     }
-    TInstanceSpec spec = StandardInstance("Many");
-    spec.groups = {{polygon, polygon}};
-    return CheckSpecs({spec}, point.map);
+    TInstancePlan plan = StandardInstance("Many");
+    plan.groups = {{polygon, polygon}};
+    return CheckPlans({plan}, point.map);
   };
   Sweep("host-answer/polygon-sizes", BothLayouts(sizes), run,
         [](const TLaidOut<std::size_t>& point) {
@@ -368,20 +368,20 @@ TEST_F(HostAnswerSweepTest, PolygonsOfZeroToAThousandVertices) {
 /// Shading domains at the ends of their range, and materials that keep a texture no polygon set.
 TEST_F(HostAnswerSweepTest, ShadingDomainsAtTheEndsAndTexturesNeverSet) {
   const auto polygon = [](std::int16_t domain) {
-    return TPolygonSpec{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {0, 0, 1}, domain};
+    return TPolygonPlan{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {0, 0, 1}, domain};
   };
-  TInstanceSpec extremes = StandardInstance("Extremes");
+  TInstancePlan extremes = StandardInstance("Extremes");
   extremes.textures = {{-32768, "Lowest"}, {-1, "MinusOne"}, {32767, "Highest"}};
   extremes.groups = {{polygon(-32768), polygon(-1), polygon(32767), polygon(0), polygon(1)}};
-  TInstanceSpec keepsFirst = StandardInstance("KeepsFirst");
+  TInstancePlan keepsFirst = StandardInstance("KeepsFirst");
   keepsFirst.keepsPrevious = {5};
   keepsFirst.textures = {{5, "NeverUsed"}};
   keepsFirst.groups = {{polygon(5), polygon(0), polygon(5)}};
-  const auto run = [&](const TLaidOut<TInstanceSpec>& point) {
-    return CheckSpecs({point.value}, point.map);
+  const auto run = [&](const TLaidOut<TInstancePlan>& point) {
+    return CheckPlans({point.value}, point.map);
   };
-  Sweep("host-answer/domains", BothLayouts(std::vector<TInstanceSpec>{extremes, keepsFirst}), run,
-        [](const TLaidOut<TInstanceSpec>& point) {
+  Sweep("host-answer/domains", BothLayouts(std::vector<TInstancePlan>{extremes, keepsFirst}), run,
+        [](const TLaidOut<TInstancePlan>& point) {
           return point.value.name + (point.map ? " (map)" : " (single object)");
         });
 }

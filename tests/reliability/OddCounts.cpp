@@ -38,9 +38,9 @@ class TOddVertex final : public KXImplements<TOddVertex, THostCounted, IKXVertex
 
 class TOddPolygon final : public KXImplements<TOddPolygon, THostCounted, IKXPolygon> {
  public:
-  TOddPolygon(TOddCounting& counting, const TPolygonSpec& spec)
-      : KXImplements(&counting.ledger), counting_(counting), spec_(spec) {
-    for (const TKXVector3& point : spec.points) {
+  TOddPolygon(TOddCounting& counting, const TPolygonPlan& plan)
+      : KXImplements(&counting.ledger), counting_(counting), plan_(plan) {
+    for (const TKXVector3& point : plan.points) {
       vertices_.push_back(std::make_unique<TOddVertex>(counting.ledger, point));
     }
   }
@@ -52,22 +52,22 @@ class TOddPolygon final : public KXImplements<TOddPolygon, THostCounted, IKXPoly
     return vertices_[static_cast<std::size_t>(index)].get();
   }
   KXResult KX_CALL GetNormal(TKXVector3* normal, std::int32_t) override {
-    *normal = spec_.normal;
+    *normal = plan_.normal;
     return kKXOk;
   }
-  std::int16_t KX_CALL GetDomain() override { return spec_.domain; }
+  std::int16_t KX_CALL GetDomain() override { return plan_.domain; }
 
  private:
   const TOddCounting& counting_;
-  TPolygonSpec spec_;
+  TPolygonPlan plan_;
   std::vector<std::unique_ptr<TOddVertex>> vertices_;
 };
 
 class TOddGroup final : public KXImplements<TOddGroup, THostCounted, IKXPolygonGroup> {
  public:
-  TOddGroup(TOddCounting& counting, const std::vector<TPolygonSpec>& polygons)
+  TOddGroup(TOddCounting& counting, const std::vector<TPolygonPlan>& polygons)
       : KXImplements(&counting.ledger), counting_(counting) {
-    for (const TPolygonSpec& polygon : polygons) {
+    for (const TPolygonPlan& polygon : polygons) {
       polygons_.push_back(std::make_unique<TOddPolygon>(counting, polygon));
     }
   }
@@ -89,9 +89,9 @@ class TOddGroup final : public KXImplements<TOddGroup, THostCounted, IKXPolygonG
 class TOddMesh final
     : public KXImplements<TOddMesh, THostCounted, IKXMeshSource, IKXPolygonGroupList> {
  public:
-  TOddMesh(TOddCounting& counting, const TInstanceSpec& spec)
+  TOddMesh(TOddCounting& counting, const TInstancePlan& plan)
       : KXImplements(&counting.ledger), counting_(counting) {
-    for (const auto& polygons : spec.groups) {
+    for (const auto& polygons : plan.groups) {
       groups_.push_back(std::make_unique<TOddGroup>(counting, polygons));
     }
   }
@@ -125,8 +125,8 @@ class TOddMesh final
 class TOddInstance final
     : public KXImplements<TOddInstance, THostCounted, IKXInstance, IKXTreeElement> {
  public:
-  TOddInstance(TOddCounting& counting, THostInstance& inner, const TInstanceSpec& spec)
-      : KXImplements(&counting.ledger), inner_(inner), mesh_(counting, spec) {}
+  TOddInstance(TOddCounting& counting, THostInstance& inner, const TInstancePlan& plan)
+      : KXImplements(&counting.ledger), inner_(inner), mesh_(counting, plan) {}
 
   KXResult KX_CALL QueryInterface(const KXGUID& iid, void** out) override {
     if (iid == kKXIIDExcludedKindA || iid == kKXIIDExcludedKindB) {
@@ -160,8 +160,8 @@ TOddScene::TOddScene(TCountedCall call, TOddCount odd)
 
 TOddScene::~TOddScene() = default;
 
-void TOddScene::Add(THostInstance& inner, const TInstanceSpec& spec) {
-  instances_.push_back(std::make_unique<TOddInstance>(counting_, inner, spec));
+void TOddScene::Add(THostInstance& inner, const TInstancePlan& plan) {
+  instances_.push_back(std::make_unique<TOddInstance>(counting_, inner, plan));
 }
 
 IKXTreeElement* TOddScene::TreeElementAt(std::size_t index) { return instances_.at(index).get(); }

@@ -10,7 +10,7 @@
 #include "KXSceneInterfaces.h"
 #include "THostCom.h"
 #include "THostScene.h"
-#include "reliability/SceneSpec.h"
+#include "reliability/ScenePlan.h"
 
 /// How a count answers.
 enum class TOddCount { Real, Zero, MinusOne, Lowest, TwoMore };
@@ -39,8 +39,8 @@ class TOddScene final : public KXImplements<TOddScene, THostCounted, IKXScene> {
   TOddScene(TCountedCall call, TOddCount odd);
   ~TOddScene();
 
-  /// Adds an instance that forwards to `inner` and whose mesh is that of `spec`.
-  void Add(THostInstance& inner, const TInstanceSpec& spec);
+  /// Adds an instance that forwards to `inner` and whose mesh is that of `plan`.
+  void Add(THostInstance& inner, const TInstancePlan& plan);
   /// The tree element part of instance `index`, as the single-object layout's top.
   IKXTreeElement* TreeElementAt(std::size_t index);
 
