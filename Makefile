@@ -2,8 +2,10 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 TEST_FUZZ_SECONDS ?= 10
+LONG_FUZZ_SECONDS ?= 3600
 
-.PHONY: run test fuzz bench deps deps-run build build-tool build-asan build-mingw32 build-msvc32 install clean
+.PHONY: run test fuzz fuzz-long reliability bench deps deps-run build build-tool build-asan \
+	build-mingw32 build-msvc32 install clean
 
 # What each target needs, and no more: `make run` only the native toolchain and the model reader.
 deps:
@@ -61,6 +63,16 @@ test: build build-asan build-mingw32 build-msvc32
 # Each fuzz target for FUZZ_SECONDS (make test: TEST_FUZZ_SECONDS), under the sanitizers.
 fuzz: deps
 	scripts/run-fuzzers $(FUZZ_SECONDS)
+
+# Each fuzz target for an hour (LONG_FUZZ_SECONDS); the corpus in build/fuzz/corpus grows from run
+# to run.
+fuzz-long: deps
+	scripts/run-fuzzers $(LONG_FUZZ_SECONDS)
+
+# docs/RELIABILITY.md from an actual run: every sweep in the dev and sanitizer builds, valgrind,
+# and the fuzzing done so far.
+reliability: build build-asan
+	scripts/reliability-report
 
 # Speed and memory of the exporter and its number forms, in the release build, and the full
 # differential run of the number forms against printf.

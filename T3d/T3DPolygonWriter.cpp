@@ -83,6 +83,8 @@ struct PolygonContext {
 
 // Writes the vertices last first, with the origin and normal before the first one written.
 void WriteVertices(const PolygonContext& context, IKXPolygon* polygon, std::int32_t count) {
+  // A count of 0 or less has no vertices; count - 1 would overflow at the lowest count.
+  if (count <= 0) return;
   bool originWritten = false;
   for (std::int32_t v = count - 1; v >= 0; --v) {
     IKXVertex* vertex = polygon->GetVertex(v);

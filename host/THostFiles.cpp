@@ -73,6 +73,8 @@ class THostFile final
  private:
   bool Allows(std::uint32_t flag) const { return (mode_ & flag) != 0; }
   KXResult LengthOfOpenFile(std::uint32_t& length) const;
+  /// Writes what the faults let through; `written` tells how much went to the file.
+  KXResult WriteGranted(const void* src, std::uint32_t count, std::uint32_t& written);
   KXResult WriteAll(const void* src, std::uint32_t count, std::uint32_t& written);
 
   THostFileTable& table_;
@@ -108,16 +110,19 @@ std::uint8_t THostFile::Exists() {
 }
 
 KXResult THostFile::GetInfo(KXFileInfo* info) {
+  if (!table_.Faults().Take(THostFileCall::GetInfo)) return kRefused;
   *info = table_.InfoOf(path_);
   return kKXOk;
 }
 
 KXResult THostFile::SetInfo(const KXFileInfo* info) {
+  if (!table_.Faults().Take(THostFileCall::SetInfo)) return kRefused;
   table_.StoreInfo(path_, *info);
   return kKXOk;
 }
 
 KXResult THostFile::GetLength(std::uint32_t* length) {
+  if (!table_.Faults().Take(THostFileCall::GetLength)) return kRefused;
   if (IsOpen()) return LengthOfOpenFile(*length);
   struct stat status {};
   if (::stat(path_.c_str(), &status) != 0) return OpenFailure();
@@ -139,7 +144,7 @@ KXResult THostFile::GetAccessFlags(std::uint32_t* flags) {
 }
 
 KXResult THostFile::Create() {
-  if (table_.Faults().CreateRefused()) return kRefused;
+  if (!table_.Faults().Take(THostFileCall::Create)) return kRefused;
   const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | kBinary, 0644);
   if (fd < 0) return OpenFailure();
   ::close(fd);
@@ -147,8 +152,8 @@ KXResult THostFile::Create() {
 }
 
 KXResult THostFile::Open() {
+  if (!table_.Faults().Take(THostFileCall::Open)) return kRefused;
   if (IsOpen()) return kKXOk;
-  if (table_.Faults().OpenRefused()) return kRefused;
   fd_ = ::open(path_.c_str(), (Allows(kKXFileWrite) ? O_RDWR : O_RDONLY) | kBinary);
   return IsOpen() ? kKXOk : OpenFailure();
 }
@@ -161,6 +166,7 @@ KXResult THostFile::Close() {
 
 KXResult THostFile::Read(void* dst, std::uint32_t count, std::uint32_t* actual) {
   if (actual) *actual = 0;
+  if (!table_.Faults().Take(THostFileCall::Read)) return kRefused;
   if (!IsOpen() || !Allows(kKXFileRead)) return kRefused;
   std::uint32_t done = 0;
   while (done < count) {
@@ -175,27 +181,24 @@ KXResult THostFile::Read(void* dst, std::uint32_t count, std::uint32_t* actual) 
 }
 
 KXResult THostFile::Write(const void* src, std::uint32_t count, std::uint32_t* actual) {
-  table_.RecordWrite(count);
-  if (actual) *actual = 0;
-  if (!IsOpen() || !Allows(kKXFileWrite)) {
-    table_.RecordFailedWrite();
-    return kRefused;
-  }
-  bool fail = false;
-  const std::uint32_t granted = table_.Faults().TakeWrite(count, fail);
-  if (fail) {
-    table_.RecordFailedWrite();
-    return kRefused;
-  }
   std::uint32_t written = 0;
-  const KXResult result = WriteAll(src, granted, written);
+  const KXResult result = WriteGranted(src, count, written);
+  table_.RecordWrite(count, written, result == kKXOk);
   if (actual) *actual = written;
-  if (result != kKXOk || written < count) table_.RecordFailedWrite();
   return result;
 }
 
+KXResult THostFile::WriteGranted(const void* src, std::uint32_t count, std::uint32_t& written) {
+  THostFileFaults& faults = table_.Faults();
+  if (!faults.Take(THostFileCall::Write) || !IsOpen() || !Allows(kKXFileWrite)) return kRefused;
+  bool fail = false;
+  const std::uint32_t granted = faults.TakeWrite(count, fail);
+  if (fail) return kRefused;
+  return WriteAll(src, granted, written);
+}
+
 KXResult THostFile::Seek(std::int32_t offset, std::int32_t origin) {
-  if (!IsOpen() || !table_.Faults().TakeSeek()) return kRefused;
+  if (!table_.Faults().Take(THostFileCall::Seek) || !IsOpen()) return kRefused;
   std::uint32_t position = 0;
   std::uint32_t length = 0;
   if (GetPosition(&position) != kKXOk || LengthOfOpenFile(length) != kKXOk) return kRefused;
@@ -212,6 +215,7 @@ KXResult THostFile::Seek(std::int32_t offset, std::int32_t origin) {
 }
 
 KXResult THostFile::SetLength(std::uint32_t length) {
+  if (!table_.Faults().Take(THostFileCall::SetLength)) return kRefused;
   if (!IsOpen() || !Allows(kKXFileWrite)) return kRefused;
   return ::ftruncate(fd_, static_cast<off_t>(length)) == 0 ? kKXOk : kRefused;
 }
@@ -248,13 +252,32 @@ void THostFileFaults::ShortenWritesAfter(std::uint64_t bytes) {
   writeAllowance_ = bytes;
 }
 
-void THostFileFaults::FailSeeksAfter(std::uint32_t n) {
-  seekLimit_ = true;
-  seekAllowance_ = n;
+void THostFileFaults::FailCall(THostFileCall call, std::uint32_t n, bool onward) {
+  faults_[Index(call)] = CallFault{Calls(call) + n, onward};
+}
+
+void THostFileFaults::ShortenWrite(std::uint32_t n) {
+  shortenedWrite_ = Calls(THostFileCall::Write) + n;
+}
+
+void THostFileFaults::Switch(THostFileCall call, bool on) {
+  if (on) {
+    FailCall(call, 1, true);
+  } else {
+    faults_[Index(call)] = CallFault{};
+  }
+}
+
+bool THostFileFaults::Take(THostFileCall call) {
+  const std::uint32_t number = ++calls_[Index(call)];
+  const CallFault& fault = faults_[Index(call)];
+  if (fault.first == 0) return true;
+  return number != fault.first && !(fault.onward && number > fault.first);
 }
 
 std::uint32_t THostFileFaults::TakeWrite(std::uint32_t count, bool& fail) {
   fail = false;
+  if (Calls(THostFileCall::Write) == shortenedWrite_) count /= 2;
   if (writeLimit_ == WriteLimit::None || count <= writeAllowance_) {
     if (writeLimit_ != WriteLimit::None) writeAllowance_ -= count;
     return count;
@@ -268,18 +291,21 @@ std::uint32_t THostFileFaults::TakeWrite(std::uint32_t count, bool& fail) {
   return granted;
 }
 
-bool THostFileFaults::TakeSeek() {
-  if (!seekLimit_) return true;
-  if (seekAllowance_ == 0) return false;
-  --seekAllowance_;
-  return true;
-}
-
 THostFile* THostFileTable::FindBySpec(const IKXFileSpec* fileSpec) const {
   for (THostFile* file : files_) {
     if (static_cast<const IKXFileSpec*>(file) == fileSpec) return file;
   }
   return nullptr;
+}
+
+void THostFileTable::RecordWrite(std::uint32_t asked, std::uint32_t written, bool ok) {
+  writeSizes_.push_back(asked);
+  if (!ok) {
+    ++writeAccount_.failed;
+  } else if (written < asked) {
+    ++writeAccount_.shortened;
+  }
+  writeAccount_.bytesWritten += written;
 }
 
 void THostFileTable::Leave(THostFile* file) {
@@ -307,7 +333,9 @@ THostFileManager::~THostFileManager() {
 char THostFileManager::GetPathSeparator() { return separator_; }
 
 KXResult THostFileManager::NewFileSpec(IKXFileSpec** fileSpec) {
-  if (table_.Faults().NewFilesRefused()) return KXStoreInterface(KXSlot(fileSpec), nullptr);
+  if (!table_.Faults().Take(THostFileCall::NewFileSpec)) {
+    return KXStoreInterface(KXSlot(fileSpec), nullptr);
+  }
   ++made_;
   return KXStoreInterface(KXSlot(fileSpec), static_cast<IKXFileSpec*>(new THostFile(table_, true)));
 }

@@ -2,6 +2,8 @@
 // that makes them, and the faults they can be told to produce.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -13,47 +15,84 @@
 
 class THostFile;
 
-/// Fault switches shared by every file object of one manager. Write and seek limits count over
-/// all those objects from the moment they are set.
+/// The host file operations a fault can make fail.
+enum class THostFileCall {
+  NewFileSpec,  // the manager answers null
+  Create,       // no file is made
+  Open,         // the file stays closed
+  GetLength,
+  GetInfo,      // the record is left as it was
+  SetInfo,      // nothing is stored
+  SetLength,    // the length stays
+  Seek,         // the position stays
+  Read,         // nothing is read, 0 delivered
+  Write,        // nothing is written, 0 reported
+  kCount
+};
+
+/// Fault switches shared by every file object of one manager. Calls are counted per operation
+/// over all those objects; write limits count bytes from the moment they are set. A failing
+/// operation answers kKXErrNotSupported (NewFileSpec: null).
 class THostFileFaults {
  public:
   /// NewFileSpec answers null.
-  void RefuseNewFiles(bool on = true) { refuseNewFiles_ = on; }
-  /// Open answers kKXErrNotSupported (the file stays closed).
-  void RefuseOpen(bool on = true) { refuseOpen_ = on; }
-  /// Create answers kKXErrNotSupported (no file is made).
-  void RefuseCreate(bool on = true) { refuseCreate_ = on; }
+  void RefuseNewFiles(bool on = true) { Switch(THostFileCall::NewFileSpec, on); }
+  /// Open fails (the file stays closed).
+  void RefuseOpen(bool on = true) { Switch(THostFileCall::Open, on); }
+  /// Create fails (no file is made).
+  void RefuseCreate(bool on = true) { Switch(THostFileCall::Create, on); }
   /// After `bytes` more bytes have been written, a write that goes further writes nothing and
-  /// answers kKXErrNotSupported with 0 written.
+  /// fails with 0 written.
   void FailWritesAfter(std::uint64_t bytes);
   /// After `bytes` more bytes have been written, a write that goes further writes only up to the
   /// limit, answers kKXOk and reports the shorter count.
   void ShortenWritesAfter(std::uint64_t bytes);
-  /// Grants `n` more seeks, then every seek answers kKXErrNotSupported (0: fails every seek).
-  void FailSeeksAfter(std::uint32_t n);
-  /// Switches every fault off.
+  /// Grants `n` more seeks, then every seek fails (0: fails every seek).
+  void FailSeeksAfter(std::uint32_t n) { FailCall(THostFileCall::Seek, n + 1, true); }
+  /// Makes call `n` of `call` from now (1: the next one) fail; with `onward`, every later call
+  /// too.
+  void FailCall(THostFileCall call, std::uint32_t n, bool onward = false);
+  /// Makes Write `n` from now (1: the next one) write only the first half of its bytes (rounded
+  /// down), answer kKXOk and report the shorter count.
+  void ShortenWrite(std::uint32_t n);
+  /// Switches every fault off and starts the call counts again.
   void Clear() { *this = THostFileFaults(); }
 
-  // Used by the file objects.
-  bool NewFilesRefused() const { return refuseNewFiles_; }
-  bool OpenRefused() const { return refuseOpen_; }
-  bool CreateRefused() const { return refuseCreate_; }
-  /// How many of `count` bytes may be written now; sets `fail` when the write must fail. Takes
-  /// the granted bytes from the allowance.
+  /// Calls of `call` since the faults were made or cleared, failed ones included.
+  std::uint32_t Calls(THostFileCall call) const { return calls_[Index(call)]; }
+
+  // Used by the file objects and the manager.
+  /// Counts one call of `call`; false when it must fail.
+  bool Take(THostFileCall call);
+  /// For the Write just taken, of `count` bytes: how many of them may be written now; sets
+  /// `fail` when the write must fail. Takes the granted bytes from the allowance.
   std::uint32_t TakeWrite(std::uint32_t count, bool& fail);
-  /// Whether the next seek may go ahead; takes it from the allowance.
-  bool TakeSeek();
 
  private:
   enum class WriteLimit { None, Fail, Shorten };
+  // Calls from number `first` on fail (`onward`), or call `first` alone; 0: none.
+  struct CallFault {
+    std::uint32_t first = 0;
+    bool onward = false;
+  };
 
-  bool refuseNewFiles_ = false;
-  bool refuseOpen_ = false;
-  bool refuseCreate_ = false;
+  static std::size_t Index(THostFileCall call) { return static_cast<std::size_t>(call); }
+  void Switch(THostFileCall call, bool on);
+
+  std::array<std::uint32_t, static_cast<std::size_t>(THostFileCall::kCount)> calls_{};
+  std::array<CallFault, static_cast<std::size_t>(THostFileCall::kCount)> faults_{};
+  std::uint32_t shortenedWrite_ = 0;  // the Write number that is cut in half; 0: none
   WriteLimit writeLimit_ = WriteLimit::None;
   std::uint64_t writeAllowance_ = 0;
-  bool seekLimit_ = false;
-  std::uint32_t seekAllowance_ = 0;
+};
+
+/// What became of the host writes: a failed write answered an error, a short one answered kKXOk
+/// with fewer bytes written than asked. A host that finds either non-zero after an export knows
+/// that the file lacks bytes the plug-in meant to write.
+struct THostWriteAccount {
+  std::uint32_t failed = 0;
+  std::uint32_t shortened = 0;
+  std::uint64_t bytesWritten = 0;
 };
 
 /// What the file objects of one manager share: the live objects, the faults, the seek rule, the
@@ -74,11 +113,10 @@ class THostFileTable {
   void Leave(THostFile* file);
   const std::vector<THostFile*>& Files() const { return files_; }
 
-  void RecordWrite(std::uint32_t count) { writeSizes_.push_back(count); }
-  /// A write that failed or wrote fewer bytes than it was given.
-  void RecordFailedWrite() { ++failedWrites_; }
-  std::uint32_t FailedWrites() const { return failedWrites_; }
+  /// Records one host write: `asked` bytes asked for, `written` written, `ok` its answer.
+  void RecordWrite(std::uint32_t asked, std::uint32_t written, bool ok);
   const std::vector<std::uint32_t>& WriteSizes() const { return writeSizes_; }
+  const THostWriteAccount& WriteAccount() const { return writeAccount_; }
   void ClearWriteLog() { writeSizes_.clear(); }
 
   /// The record stored for `path`, or DefaultInfo().
@@ -93,7 +131,7 @@ class THostFileTable {
   THostFileFaults faults_;
   std::vector<THostFile*> files_;
   std::vector<std::uint32_t> writeSizes_;
-  std::uint32_t failedWrites_ = 0;
+  THostWriteAccount writeAccount_;
   std::map<std::string, KXFileInfo> infos_;
 };
 
@@ -140,9 +178,13 @@ class THostFileManager final
   const std::vector<std::uint32_t>& WriteSizes() const { return table_.WriteSizes(); }
   std::uint32_t WriteCalls() const { return static_cast<std::uint32_t>(WriteSizes().size()); }
   void ClearWriteLog() { table_.ClearWriteLog(); }
-  /// Host writes that failed or wrote fewer bytes than asked: a host that must not lose data
-  /// checks this after an export, since the plug-in's stream does not report them.
-  std::uint32_t FailedWrites() const { return table_.FailedWrites(); }
+  /// Writes that failed, writes that wrote fewer bytes than asked, and the bytes written, over
+  /// the manager's life. Kept apart from the write log, which ClearWriteLog empties. After an
+  /// export onto a file of its own, the file holds all the plug-in wrote only when both counts
+  /// are 0 and the bytes written are as many as the file holds.
+  std::uint32_t FailedWrites() const { return table_.WriteAccount().failed; }
+  std::uint32_t ShortWrites() const { return table_.WriteAccount().shortened; }
+  std::uint64_t BytesWritten() const { return table_.WriteAccount().bytesWritten; }
 
   /// The record stored for `path`, or DefaultInfo().
   KXFileInfo InfoOf(const std::string& path) const { return table_.InfoOf(path); }

@@ -18,9 +18,15 @@ THostMemory::~THostMemory() {
   for (const auto& [p, allocation] : live_) std::free(p);
 }
 
-void* THostMemory::AllocBlock(std::uint32_t size) { return Allocate(Kind::Block, size); }
+void* THostMemory::AllocBlock(std::uint32_t size) {
+  if (!GrantNextRequest(THostMemoryRequest::Kind::Block, size)) return nullptr;
+  return Allocate(Kind::Block, size);
+}
 
-void* THostMemory::AllocObject(std::uint32_t size) { return Allocate(Kind::Object, size); }
+void* THostMemory::AllocObject(std::uint32_t size) {
+  if (!GrantNextRequest(THostMemoryRequest::Kind::Object, size)) return nullptr;
+  return Allocate(Kind::Object, size);
+}
 
 void THostMemory::FreeBlock(void* block) { Forget(Kind::Block, block); }
 
@@ -28,8 +34,8 @@ void THostMemory::FreeObject(void* object) { Forget(Kind::Object, object); }
 
 void* THostMemory::ReallocBlock(void* block, std::uint32_t size) {
   if (!block) return AllocBlock(size);
+  if (!GrantNextRequest(THostMemoryRequest::Kind::Resize, size)) return nullptr;
   if (!IsLive(Kind::Block, block)) {
-    ++requests_;
     ++freeErrors_;
     return nullptr;
   }
@@ -63,15 +69,16 @@ std::uint32_t THostMemory::SizeOf(const void* p) const {
   return found == live_.end() ? 0 : found->second.size;
 }
 
-bool THostMemory::GrantNextRequest() {
+bool THostMemory::GrantNextRequest(THostMemoryRequest::Kind kind, std::uint32_t size) {
   const std::uint32_t number = ++requests_;
   const bool refused = number == refuseOnce_ || (refuseAll_ && number > refuseBeyond_);
   if (refused) ++refusals_;
+  if (logging_) log_.push_back(THostMemoryRequest{kind, size, !refused});
   return !refused;
 }
 
+// Called once a request has been granted.
 void* THostMemory::Allocate(Kind kind, std::uint32_t size) {
-  if (!GrantNextRequest()) return nullptr;
   void* p = RawAllocate(size);
   if (!p) return nullptr;
   std::memset(p, kFreshFill, size);

@@ -3,9 +3,18 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 #include "KXHostServices.h"
 #include "THostCom.h"
+
+/// One request as the log keeps it.
+struct THostMemoryRequest {
+  enum class Kind { Object, Block, Resize };
+  Kind kind;
+  std::uint32_t size;
+  bool granted;
+};
 
 /// IKXMemoryManager on malloc. Object memory (slots 7, 8) and block memory (slots 3, 5, 6) are
 /// kept apart: memory of one kind given back through the other kind's operation, or any pointer
@@ -54,6 +63,11 @@ class THostMemory final : public KXImplements<THostMemory, THostCounted, IKXMemo
   /// Size of the live memory at `p` (either kind), or 0 when `p` is not live.
   std::uint32_t SizeOf(const void* p) const;
 
+  /// Starts (or stops) keeping a log of every request from now on, so that a test can tell what
+  /// request number n was for. Off by default: a long-running host would only grow it.
+  void LogRequests(bool on = true) { logging_ = on; }
+  const std::vector<THostMemoryRequest>& RequestLog() const { return log_; }
+
  private:
   enum class Kind { Object, Block };
   struct Allocation {
@@ -61,7 +75,7 @@ class THostMemory final : public KXImplements<THostMemory, THostCounted, IKXMemo
     std::uint32_t size;
   };
 
-  bool GrantNextRequest();
+  bool GrantNextRequest(THostMemoryRequest::Kind kind, std::uint32_t size);
   void* Allocate(Kind kind, std::uint32_t size);
   void Forget(Kind kind, void* p);
   bool IsLive(Kind kind, void* p) const;
@@ -79,4 +93,6 @@ class THostMemory final : public KXImplements<THostMemory, THostCounted, IKXMemo
   std::uint32_t refuseOnce_ = 0;     // request number refused once; 0: none
   std::uint32_t refuseBeyond_ = 0;   // requests after this number are refused; 0: none
   bool refuseAll_ = false;
+  bool logging_ = false;
+  std::vector<THostMemoryRequest> log_;
 };

@@ -68,6 +68,21 @@ TEST_P(KXTokenTest, BlockRunningPastTheEndEndsTheScan) {
   }
 }
 
+TEST_P(KXTokenTest, BlockWhoseSkipTheHostRefusesEndsTheScan) {
+  // Every seek after the first read fails: the raw data, with its '$' and words, must never be
+  // read as text. A buffer that holds the whole text skips without the host.
+  TKXStream& stream = Open("x $00000010:raw $ words here$ after\n");
+  char token[kKXTokenSize] = "#";
+  ASSERT_EQ(ScanToken(stream, token), kKXOk);
+  Files().Faults().FailSeeksAfter(0);
+  const bool inBuffer = GetParam() > 64;
+  EXPECT_EQ(ScanToken(stream, token), inBuffer ? kKXOk : kKXErrEndOfStream);
+  EXPECT_STREQ(token, "");
+  if (inBuffer) {
+    EXPECT_EQ(Tokens(stream), (Texts{"after"}));
+  }
+}
+
 TEST_P(KXTokenTest, LongTokensKeepTheirFirst255Characters) {
   const std::string word(300, 'w');
   const std::string quoted(256, 'q');

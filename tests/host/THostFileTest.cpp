@@ -193,6 +193,74 @@ TEST_F(THostFileTest, SeeksFailAfterTheirAllowance) {
   EXPECT_EQ(file->Seek(0, 0), kKXOk);
 }
 
+// One call of `call` on `file` (open, with read and write access); true when it succeeded.
+bool Succeeds(THostFileManager& files, IKXFileStream* file, THostFileCall call) {
+  KXFileInfo info{};
+  std::uint32_t value = 0;
+  char byte = 0;
+  switch (call) {
+    case THostFileCall::NewFileSpec: {
+      THostRef<IKXFileSpec> made;
+      files.NewFileSpec(made.Out());
+      return static_cast<bool>(made);
+    }
+    case THostFileCall::Create: return file->Create() == kKXOk;
+    case THostFileCall::Open: return file->Open() == kKXOk;
+    case THostFileCall::GetLength: return file->GetLength(&value) == kKXOk;
+    case THostFileCall::GetInfo: return file->GetInfo(&info) == kKXOk;
+    case THostFileCall::SetInfo: return file->SetInfo(&info) == kKXOk;
+    case THostFileCall::SetLength: return file->SetLength(1) == kKXOk;
+    case THostFileCall::Seek: return file->Seek(0, 0) == kKXOk;
+    case THostFileCall::Read: return file->Read(&byte, 0, nullptr) == kKXOk;
+    case THostFileCall::Write: return file->Write("x", 1, nullptr) == kKXOk;
+    case THostFileCall::kCount: break;
+  }
+  return false;
+}
+
+TEST_F(THostFileTest, EveryOperationFailsAtTheCallAskedFor) {
+  THostRef<IKXFileStream> file = Bind(PathOf("a.t3d"), kKXFileRead | kKXFileWrite);
+  ASSERT_EQ(file->Create(), kKXOk);
+  ASSERT_EQ(file->Open(), kKXOk);
+  for (int i = 0; i < static_cast<int>(THostFileCall::kCount); ++i) {
+    const auto call = static_cast<THostFileCall>(i);
+    for (bool onward : {false, true}) {
+      files_.Faults().Clear();
+      files_.Faults().FailCall(call, 2, onward);
+      std::string outcomes;
+      for (int n = 0; n < 4; ++n) outcomes += Succeeds(files_, file.Get(), call) ? '+' : '-';
+      EXPECT_EQ(outcomes, onward ? "+---" : "+-++") << "operation " << i;
+      EXPECT_EQ(files_.Faults().Calls(call), 4u) << "operation " << i;
+    }
+  }
+}
+
+TEST_F(THostFileTest, WriteAccountCountsFailedAndShortWritesAndTheBytesWritten) {
+  THostRef<IKXFileStream> file = Bind(PathOf("a.t3d"), kKXFileWrite);
+  file->Create();
+  file->Open();
+  files_.Faults().FailCall(THostFileCall::Write, 2);
+  files_.Faults().ShortenWrite(3);
+  std::uint32_t actual = 0;
+  const char* const writes[] = {"1234", "lost", "abcdef", "xy"};
+  const KXResult answers[] = {kKXOk, kKXErrNotSupported, kKXOk, kKXOk};
+  const std::uint32_t written[] = {4, 0, 3, 2};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(file->Write(writes[i], static_cast<std::uint32_t>(std::strlen(writes[i])), &actual),
+              answers[i]);
+    EXPECT_EQ(actual, written[i]);
+  }
+  EXPECT_EQ(Contents("a.t3d"), "1234abcxy");
+  EXPECT_EQ(files_.FailedWrites(), 1u);
+  EXPECT_EQ(files_.ShortWrites(), 1u);
+  EXPECT_EQ(files_.BytesWritten(), 9u);
+  // A write the file cannot take counts as failed too, and the log keeps what was asked.
+  THostRef<IKXFileStream> closed = Bind(PathOf("b.t3d"), kKXFileWrite);
+  EXPECT_NE(closed->Write("z", 1, nullptr), kKXOk);
+  EXPECT_EQ(files_.FailedWrites(), 2u);
+  EXPECT_EQ(files_.WriteSizes(), (std::vector<std::uint32_t>{4, 4, 6, 2, 1}));
+}
+
 TEST_F(THostFileTest, FileObjectsLiveUntilTheirLastReference) {
   THostRef<IKXFileSpec> fileSpec;
   files_.NewFileSpec(fileSpec.Out());

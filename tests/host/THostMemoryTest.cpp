@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
+#include <vector>
 
 #include "THostMemory.h"
 
@@ -93,6 +95,28 @@ TEST(THostMemoryTest, RefusesEverythingAfterN) {
   memory.FreeObject(b);
   memory.FreeBlock(c);
   EXPECT_EQ(memory.LiveBytes(), 0u);
+}
+
+TEST(THostMemoryTest, LogsEveryRequestOnceAskedTo) {
+  THostMemory memory;
+  memory.FreeObject(memory.AllocObject(4));  // before the log starts
+  memory.LogRequests();
+  memory.RefuseRequest(2);
+  void* block = memory.AllocBlock(10);
+  EXPECT_EQ(memory.ReallocBlock(block, 20), nullptr);
+  block = memory.ReallocBlock(block, 30);
+  void* object = memory.AllocObject(7);
+  using Kind = THostMemoryRequest::Kind;
+  const std::vector<std::tuple<Kind, std::uint32_t, bool>> expected = {
+      {Kind::Block, 10, true}, {Kind::Resize, 20, false}, {Kind::Resize, 30, true},
+      {Kind::Object, 7, true}};
+  ASSERT_EQ(memory.RequestLog().size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const THostMemoryRequest& request = memory.RequestLog()[i];
+    EXPECT_EQ(std::make_tuple(request.kind, request.size, request.granted), expected[i]) << i;
+  }
+  memory.FreeBlock(block);
+  memory.FreeObject(object);
 }
 
 }  // namespace

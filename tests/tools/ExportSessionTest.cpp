@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ExportSession.h"
+#include "support/FileText.h"
 #include "SampleRoom.h"
 #include "THostScene.h"
 
@@ -46,4 +47,52 @@ TEST(ExportSessionTest, EveryFailedFileOperationIsFound) {
     session.Host().Files().Faults().Clear();
     EXPECT_TRUE(session.Stop(error)) << error;
   }
+}
+
+// Every host file operation failed at each of its calls in turn, alone and from there on, and
+// each write cut short: a map is reported written only when the file holds exactly the map of a
+// clean export.
+TEST(ExportSessionTest, NoFileFaultPassesForAWrittenMap) {
+  SampleMap sample;
+  const std::string path = ::testing::TempDir() + "session_sweep.t3d";
+  ExportSession session;
+  std::string error;
+  ASSERT_TRUE(session.Start(T3D_PLUGIN_LIBRARY, error)) << error;
+  THostFileFaults& faults = session.Host().Files().Faults();
+  std::uint32_t calls[static_cast<int>(THostFileCall::kCount)] = {};
+  const auto exportWith = [&](const std::function<void()>& set) {
+    std::remove(path.c_str());
+    faults.Clear();
+    set();
+    const ExportOutcome outcome = session.Export(sample.scene, sample.scene.Universe(), path);
+    for (int c = 0; c < static_cast<int>(THostFileCall::kCount); ++c) {
+      calls[c] = faults.Calls(static_cast<THostFileCall>(c));
+    }
+    faults.Clear();
+    return outcome;
+  };
+  ASSERT_EQ(exportWith([] {}).kind, ExportOutcome::Kind::kWritten);
+  const std::string map = ReadFileText(path);
+  const auto cleanCalls = std::vector<std::uint32_t>(std::begin(calls), std::end(calls));
+  int found = 0;
+  for (int c = 0; c < static_cast<int>(THostFileCall::kCount); ++c) {
+    const auto call = static_cast<THostFileCall>(c);
+    for (std::uint32_t n = 1; n <= cleanCalls[c]; ++n) {
+      for (const bool onward : {false, true}) {
+        SCOPED_TRACE("call " + std::to_string(c) + " number " + std::to_string(n) +
+                     (onward ? " onward" : ""));
+        const ExportOutcome outcome = exportWith([&] { faults.FailCall(call, n, onward); });
+        if (outcome.kind == ExportOutcome::Kind::kWritten) {
+          EXPECT_EQ(ReadFileText(path), map);
+        } else {
+          ++found;
+        }
+      }
+    }
+  }
+  for (std::uint32_t n = 1; n <= cleanCalls[static_cast<int>(THostFileCall::Write)]; ++n) {
+    EXPECT_NE(exportWith([&] { faults.ShortenWrite(n); }).kind, ExportOutcome::Kind::kWritten);
+  }
+  EXPECT_GE(found, 4);  // at least the new file, its creation, its opening and its one write
+  EXPECT_TRUE(session.Stop(error)) << error;
 }

@@ -1,5 +1,7 @@
 #include "ExportSession.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <numeric>
 
@@ -16,6 +18,15 @@ std::string Describe(const TKXException& failure) {
     text += std::string(" at ") + failure.GetFileName() + " line " + std::to_string(failure.Line());
   }
   return text;
+}
+
+std::uint64_t WriteTrouble(const THostFileManager& files) {
+  return std::uint64_t{files.FailedWrites()} + files.ShortWrites();
+}
+
+std::uint64_t FileSize(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
 }
 
 }  // namespace
@@ -85,8 +96,10 @@ ExportOutcome ExportSession::Export(THostScene& scene, IKXTreeElement* top,
       [&progress](const THostProgressEvent&, const THostProgressDisplay* display) {
         if (progress && display && display->Total() > 0) progress(display->Done() / display->Total());
       });
-  host_.Files().ClearWriteLog();
-  const std::uint32_t failedBefore = host_.Files().FailedWrites();
+  THostFileManager& files = host_.Files();
+  files.ClearWriteLog();
+  const std::uint64_t troubleBefore = WriteTrouble(files);
+  const std::uint64_t writtenBefore = files.BytesWritten();
   ExportOutcome outcome;
   {
     auto destination = host_.Files().NewDestination(path);
@@ -98,13 +111,16 @@ ExportOutcome ExportSession::Export(THostScene& scene, IKXTreeElement* top,
     }
   }
   host_.Utilities().SetProgressCallback({});
-  const auto& sizes = host_.Files().WriteSizes();
+  const auto& sizes = files.WriteSizes();
   outcome.bytes = std::accumulate(sizes.begin(), sizes.end(), std::uint64_t{0});
   // The plug-in's stream fails quietly: a file it could not open, or a write the host refused or
-  // cut short, shows only here. Every map has at least its first line.
+  // cut short, shows only here. Every map has at least its first line, and the file holds every
+  // byte written and nothing else.
   const bool nothing = outcome.bytes == 0;
-  if (outcome.kind == ExportOutcome::Kind::kWritten &&
-      (nothing || host_.Files().FailedWrites() != failedBefore)) {
+  const bool lost = WriteTrouble(files) != troubleBefore ||
+                    files.BytesWritten() - writtenBefore != outcome.bytes ||
+                    FileSize(path) != outcome.bytes;
+  if (outcome.kind == ExportOutcome::Kind::kWritten && (nothing || lost)) {
     outcome.kind = ExportOutcome::Kind::kWriteFailed;
     outcome.message = nothing ? "the plug-in could not open " + path + " to write the map"
                               : "writing " + path +

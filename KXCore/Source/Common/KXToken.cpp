@@ -60,14 +60,20 @@ class TokenText {
   std::uint32_t length_ = 0;
 };
 
-// Moves `count` bytes forward from the current position. Positions and seek offsets are signed
-// 32-bit values, so a skip that would end beyond the farthest position runs past the end of the
-// data: the stream goes to its end. Either way the scanner never moves back over text it has
-// read, which a pair of blocks could turn into a circle.
-void SkipForward(TKXStream& stream, std::uint64_t count) {
+// Moves `count` bytes forward from the current position; false when the stream did not get
+// there. Positions and seek offsets are signed 32-bit values, so a skip that would end beyond the
+// farthest position runs past the end of the data: the stream goes to its end. Either way the
+// scanner never moves back over text it has read, which a pair of blocks could turn into a
+// circle; and a move the host could not make never leaves raw data to be read as text.
+bool SkipForward(TKXStream& stream, std::uint64_t count) {
   constexpr auto kFarthest = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
-  if (stream.GetPosition() + count > kFarthest) return stream.Seek(0, 2);
+  const std::uint64_t target = stream.GetPosition() + count;
+  if (target > kFarthest) {
+    stream.Seek(0, 2);
+    return false;
+  }
   stream.Seek(static_cast<std::int32_t>(count), 1);
+  return stream.GetPosition() == target;
 }
 
 KXResult ScanQuoted(TKXStream& stream, TokenText& text) {
@@ -87,7 +93,10 @@ KXResult ScanQuoted(TKXStream& stream, TokenText& text) {
 KXResult SkipBlock(TKXStream& stream) {
   std::uint32_t count = 0;
   ReadHexCount(stream, &count);
-  if (count != kUncountedBlock) SkipForward(stream, std::uint64_t{count} + 1);
+  // Short of its target the skip met the end of the data, or could not move at all.
+  if (count != kUncountedBlock && !SkipForward(stream, std::uint64_t{count} + 1)) {
+    return kKXErrEndOfStream;
+  }
   char ch = 0;
   do {
     if (!Next(stream, ch)) return kKXErrEndOfStream;
