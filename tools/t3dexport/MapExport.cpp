@@ -137,6 +137,10 @@ int ReadModel(const ToolOptions& options, ModelFile& model, ProgressBar& bar) {
   std::string error;
   const bool read = model.Read(options.input, error, [&](double share) { bar.Show("Reading", share); });
   bar.Clear();
+  // The importer reports a refused allocation by the exception's name.
+  if (!read && error.find("bad_alloc") != std::string::npos) {
+    error = "it needs more memory than the tool may use (half of this machine's)";
+  }
   if (!read) return Fail(kExitInput, "cannot read " + options.input + ": " + error);
   PlaceModel(model, options);
   return -1;

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     if (options.check) return CheckMaps(options.checkFiles, stdout);
     return ExportMap(options);
   } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "t3dexport: out of memory\n");
+    std::fprintf(stderr, "t3dexport: out of memory (the tool may use half of this machine's)\n");
     return kExitInput;
   }
 }
