@@ -214,6 +214,8 @@ class TKXTextStream : public TKXStream {
   /// Fills the buffer with the block before it, positioned on its last byte (or, near the
   /// start of the file, on the byte before the old buffer).
   void StepBackBuffer();
+  /// Reads `count` bytes from the host's position into the buffer, which then holds what came.
+  void ReadIntoBuffer(std::uint32_t count);
   void SeekUnbuffered(std::int32_t offset, std::int32_t origin);
   void SeekBuffered(std::int32_t offset, std::int32_t origin);
   /// Copies `count` buffered bytes at pos_ to the part of `dst` after what the read has

@@ -341,6 +341,50 @@ TEST_F(KXTextStreamTest, ReadAfterASeekBeyondTheEndDeliversNothingWhateverTheHos
   }
 }
 
+// A host call that fails never shows as data: what a read delivers is the file's own bytes at
+// the position asked for, a read the host failed is a failure rather than the end of the file,
+// and a seek the host failed is reported or leaves nothing to read from the old position.
+TEST_F(KXTextStreamTest, FailedHostCallsNeverShowAsData) {
+  SetContents(kDigits);
+  THostFileFaults& faults = Files().Faults();
+  for (std::int32_t size : {0, 1, 3, 4, 64}) {
+    for (std::uint32_t n = 1; n <= 4; ++n) {
+      SCOPED_TRACE(testing::Message() << "buffer " << size << ", host call " << n);
+      {
+        TKXTextStream stream(Path(), kRead, size, nullptr);
+        faults.FailCall(THostFileCall::Read, n, true);
+        const std::string text = ReadInPieces(stream, 2);
+        faults.Clear();
+        EXPECT_EQ(text, kDigits.substr(0, text.size()));
+        if (text.size() < kDigits.size()) {
+          EXPECT_NE(stream.State() & kKXStreamFail, 0u);
+        }
+      }
+      {
+        TKXTextStream stream(Path(), kRead, size, nullptr);
+        NextChar(stream);
+        faults.FailCall(THostFileCall::Seek, n);
+        stream.Seek(6, 0);
+        const bool failed = stream.State() & kKXStreamFail;
+        char out[3] = "##";
+        stream.Read(out, 2);
+        faults.Clear();
+        const std::string read(out, stream.LastCount());
+        EXPECT_TRUE(failed || read.empty() || read == "67") << read;
+      }
+    }
+  }
+  faults.FailCall(THostFileCall::GetInfo, 1);
+  {
+    TKXTextStream stream(Path(), kWrite, 64, nullptr);
+    stream.SetCreatorAndType(KXFourChar('3', 'D', 'o', 'u'), KXFourChar('T', 'E', 'X', 'T'));
+  }
+  faults.Clear();
+  const KXFileInfo info = Files().InfoOf(Path());
+  const KXFileInfo untouched = THostFileManager::DefaultInfo();
+  EXPECT_TRUE(std::equal(info.host, info.host + 40, untouched.host));
+}
+
 TEST_F(KXTextStreamTest, StateWordFollowsEachOperation) {
   SetContents(kDigits);
   TKXTextStream reading(Path(), kRead, 4, nullptr);

@@ -69,6 +69,7 @@ void TKXTextStream::SeekUnbuffered(std::int32_t offset, std::int32_t origin) {
     file_->Seek(0, 2);
     target = length_;
   }
+  if (result != kKXOk && target <= length_) SetFail(result);
   if (target == length_) state_ |= kKXStreamEnd;
 }
 
@@ -250,7 +251,8 @@ void TKXTextStream::SetCreatorAndType(FourCharCode creator, FourCharCode type) {
   if (!file_) return;
   KXFileInfo info;
   KXMemFill(0, &info, sizeof info);
-  file_->GetInfo(&info);
+  // Without the host's own record, storing one would put zeros over its part.
+  if (file_->GetInfo(&info) != kKXOk) return;
   info.type = type;
   info.creator = creator;
   file_->SetInfo(&info);
@@ -285,11 +287,16 @@ void TKXTextStream::LoadBufferAt(std::int32_t offset) {
     state_ |= kKXStreamEnd;
     // A host that will not go past the end of the file: stop at the end, so that reads find
     // nothing there rather than the bytes at the old position.
-    if (at > length_) LoadBufferAt(static_cast<std::int32_t>(length_));
+    if (at > length_) return LoadBufferAt(static_cast<std::int32_t>(length_));
+    // Anywhere else the host could not move: stay at the target, unloaded, so that the next
+    // read tries there again rather than delivering the bytes at the old position.
+    bufferOffset_ = at;
+    pos_ = 0;
+    extent_ = 0;
+    loaded_ = false;
     return;
   }
-  extent_ = at < length_ ? Min(capacity_, length_ - at) : 0;
-  file_->Read(buffer_, extent_, &extent_);
+  ReadIntoBuffer(at < length_ ? Min(capacity_, length_ - at) : 0);
   bufferOffset_ = at;
   pos_ = 0;
   loaded_ = true;
@@ -302,9 +309,9 @@ void TKXTextStream::NextBuffer() {
   pos_ = 0;
   extent_ = bufferOffset_ < length_ ? Min(capacity_, length_ - bufferOffset_) : 0;
   if (extent_ == 0) return SetFail(kKXStreamErrPastEnd);
-  file_->Read(buffer_, extent_, &extent_);
+  ReadIntoBuffer(extent_);
   // The file is shorter than it was when opened: its data has run out here.
-  if (extent_ == 0) state_ |= kKXStreamEnd;
+  if (extent_ == 0 && state_ == 0) state_ |= kKXStreamEnd;
 }
 
 void TKXTextStream::StepBackBuffer() {
@@ -320,7 +327,18 @@ void TKXTextStream::StepBackBuffer() {
     extent_ = capacity_;
     pos_ = capacity_ - 1;
   }
-  file_->Read(buffer_, extent_, &extent_);
+  ReadIntoBuffer(extent_);
+}
+
+void TKXTextStream::ReadIntoBuffer(std::uint32_t count) {
+  extent_ = count;
+  const KXResult result = file_->Read(buffer_, count, &extent_);
+  // A read that failed is a failure, not the end of the data: a reader must not take a file it
+  // could not read for a shorter one.
+  if (result != kKXOk && result != kKXErrEndOfStream) {
+    extent_ = 0;
+    SetFail(result);
+  }
 }
 
 KXResult TKXTextStream::FailOpen(KXResult result, bool* created) {
