@@ -9,6 +9,7 @@ set(T3D_KXCORE_SOURCES
   KXCore/Source/Common/KXServiceTable.cpp
   KXCore/Source/Common/KXStream.cpp
   KXCore/Source/Common/KXStreamInput.cpp
+  KXCore/Source/Common/KXStreamWriter.cpp
   KXCore/Source/Common/KXString.cpp
   KXCore/Source/Common/KXStringImport.cpp
   KXCore/Source/Common/KXStrings.cpp
