@@ -32,8 +32,7 @@ set(T3D_EXPORTER_SOURCES
   T3d/T3DExport.cpp
   T3d/T3DGeometry.cpp
   T3d/T3DInstanceFilter.cpp
-  T3d/T3DMapLayout.cpp
-  T3d/T3DNumberFormat.cpp
+  T3d/T3DMapWriter.cpp
   T3d/T3DNumberForms.cpp
   T3d/T3DPolygonWriter.cpp
   T3d/T3DSixDecimals.cpp

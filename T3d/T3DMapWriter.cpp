@@ -1,0 +1,72 @@
+#include "T3d/T3DMapWriter.h"
+
+#include <cstring>
+
+#include "KXGeometry.h"
+#include "T3d/T3DNumberForms.h"
+
+namespace {
+
+constexpr std::size_t kKeywordLength = sizeof(T3DMapWriter::Keyword) - 1;
+constexpr std::size_t kPolygonLineIndent = 6;
+constexpr std::size_t kBrushLineIndent = 13;
+// The longest line: indent, keyword, three of the longest values, two commas, the line feed.
+static_assert(kBrushLineIndent + kKeywordLength + 3 * kMaxNumberFormLength + 3 <=
+                  TKXStreamWriter::kMaxFormatted,
+              "every line fits one formatted piece");
+
+template <std::size_t N>
+char* WriteText(char* out, const char (&text)[N]) {
+  std::memcpy(out, text, N - 1);
+  return out + (N - 1);
+}
+
+// `indent` spaces, the keyword and the three values with their commas and line feed.
+char* FormatPointLine(char* out, std::size_t indent, const T3DMapWriter::Keyword& keyword, float x,
+                      float y, float z) {
+  std::memset(out, ' ', indent);
+  out = WriteText(out + indent, keyword);
+  out = FormatPolygonValue(out, static_cast<double>(x));
+  *out++ = ',';
+  out = FormatPolygonValue(out, static_cast<double>(y));
+  *out++ = ',';
+  out = FormatPolygonValue(out, static_cast<double>(z));
+  *out++ = '\n';
+  return out;
+}
+
+}  // namespace
+
+T3DMapWriter::T3DMapWriter(TKXTextStream& stream, bool map) : out_(stream), map_(map) {}
+
+void T3DMapWriter::Indent() {
+  if (map_) out_.WriteLiteral("      ");
+}
+
+void T3DMapWriter::PolygonLine(const Keyword& keyword, float x, float y, float z) {
+  Indent();
+  out_.WriteFormatted(
+      [&](char* out) { return FormatPointLine(out, kPolygonLineIndent, keyword, x, y, z); });
+}
+
+void T3DMapWriter::PolygonEnd() {
+  Indent();
+  out_.WriteLiteral("   End Polygon\n");
+}
+
+void T3DMapWriter::BrushLine(const Keyword& keyword, float x, float y, float z) {
+  out_.WriteFormatted(
+      [&](char* out) { return FormatPointLine(out, kBrushLineIndent, keyword, x, y, z); });
+}
+
+void T3DMapWriter::LocationLine(const TKXVector3& location) {
+  out_.WriteFormatted([&](char* out) {
+    out = WriteText(out, "   Location=(X=");
+    out = FormatLocationValue(out, static_cast<double>(location.x));
+    out = WriteText(out, ",Y=");
+    out = FormatLocationValue(out, static_cast<double>(location.y));
+    out = WriteText(out, ",Z=");
+    out = FormatLocationValue(out, static_cast<double>(location.z));
+    return WriteText(out, ")\n");
+  });
+}
