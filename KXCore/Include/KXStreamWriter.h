@@ -51,19 +51,29 @@ class TKXStreamWriter {
   /// Writes one piece that `format(out)` writes at `out` (at most kMaxFormatted bytes) and
   /// returns the end of: in place when it fits, else from a local area.
   template <class Format>
-  void WriteFormatted(Format format) {
+  void WriteFormatted(const Format& format) {
     if (kMaxFormatted < Room()) {
       next_ = format(next_);
       return;
     }
-    char piece[kMaxFormatted];
-    Write(piece, static_cast<std::uint32_t>(format(piece) - piece));
+    WriteFormattedPiece(&Call<Format>, &format);
   }
 
  private:
+  using Formatter = char* (*)(char* out, const void* format);
+
   std::uint32_t Room() const { return static_cast<std::uint32_t>(end_ - next_); }
+
+  template <class Format>
+  static char* Call(char* out, const void* format) {
+    return (*static_cast<const Format*>(format))(out);
+  }
+
   /// Hands the piece to the stream's Write and takes the buffer back where Write left it.
   void WriteThroughStream(const char* bytes, std::uint32_t count);
+  /// Formats a piece in a local area and writes it; kept apart so that the area does not weigh
+  /// on every caller of WriteFormatted.
+  void WriteFormattedPiece(Formatter formatter, const void* format);
 
   TKXTextStream& stream_;
   char* next_ = nullptr;
