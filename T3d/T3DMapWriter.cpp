@@ -21,16 +21,16 @@ char* WriteText(char* out, const char (&text)[N]) {
   return out + (N - 1);
 }
 
-// `indent` spaces, the keyword and the three values with their commas and line feed.
-char* FormatPointLine(char* out, std::size_t indent, const T3DMapWriter::Keyword& keyword, float x,
-                      float y, float z) {
-  std::memset(out, ' ', indent);
-  out = WriteText(out + indent, keyword);
-  out = FormatPolygonValue(out, static_cast<double>(x));
+// `Indent` spaces, the keyword and the three values with their commas and line feed.
+template <std::size_t Indent>
+char* FormatPointLine(char* out, const T3DMapWriter::Keyword& keyword, float x, float y, float z) {
+  std::memset(out, ' ', Indent);
+  out = WriteText(out + Indent, keyword);
+  out = FormatPolygonFloat(out, x);
   *out++ = ',';
-  out = FormatPolygonValue(out, static_cast<double>(y));
+  out = FormatPolygonFloat(out, y);
   *out++ = ',';
-  out = FormatPolygonValue(out, static_cast<double>(z));
+  out = FormatPolygonFloat(out, z);
   *out++ = '\n';
   return out;
 }
@@ -46,7 +46,7 @@ void T3DMapWriter::Indent() {
 void T3DMapWriter::PolygonLine(const Keyword& keyword, float x, float y, float z) {
   Indent();
   out_.WriteFormatted(
-      [&](char* out) { return FormatPointLine(out, kPolygonLineIndent, keyword, x, y, z); });
+      [&](char* out) { return FormatPointLine<kPolygonLineIndent>(out, keyword, x, y, z); });
 }
 
 void T3DMapWriter::PolygonEnd() {
@@ -56,7 +56,7 @@ void T3DMapWriter::PolygonEnd() {
 
 void T3DMapWriter::BrushLine(const Keyword& keyword, float x, float y, float z) {
   out_.WriteFormatted(
-      [&](char* out) { return FormatPointLine(out, kBrushLineIndent, keyword, x, y, z); });
+      [&](char* out) { return FormatPointLine<kBrushLineIndent>(out, keyword, x, y, z); });
 }
 
 void T3DMapWriter::LocationLine(const TKXVector3& location) {
