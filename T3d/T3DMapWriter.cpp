@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "KXGeometry.h"
+#include "T3d/T3DDecimalDigits.h"
 #include "T3d/T3DNumberForms.h"
 
 namespace {
@@ -38,6 +39,16 @@ char* FormatPointLine(char* out, const T3DMapWriter::Keyword& keyword, float x, 
 }  // namespace
 
 T3DMapWriter::T3DMapWriter(TKXTextStream& stream, bool map) : out_(stream), map_(map) {}
+
+void T3DMapWriter::Integer(std::int32_t value) {
+  auto magnitude = static_cast<std::uint32_t>(value);
+  if (value < 0) {
+    out_.WriteLiteral("-");
+    // In unsigned arithmetic, so the most negative value has a magnitude too.
+    magnitude = 0u - magnitude;
+  }
+  out_.WriteFormatted([magnitude](char* out) { return WriteDecimalDigits(out, magnitude, 1); });
+}
 
 void T3DMapWriter::Indent() {
   if (map_) out_.WriteLiteral("      ");

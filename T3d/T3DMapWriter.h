@@ -24,7 +24,9 @@ class T3DMapWriter {
   }
   /// A name of any length, up to its NUL.
   void Name(const char* name) { out_.WriteText(name); }
-  void Integer(std::int32_t value) { out_.WriteSigned(value); }
+  /// `value` in decimal as the stream's operator<<(int32) writes it: a minus sign as a piece of
+  /// its own, then the digits.
+  void Integer(std::int32_t value);
 
   /// A polygon's Origin, Normal or Vertex line, values in "%+013.6f".
   void PolygonLine(const Keyword& keyword, float x, float y, float z);

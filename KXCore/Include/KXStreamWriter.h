@@ -44,10 +44,6 @@ class TKXStreamWriter {
   /// Writes `text` up to its NUL as one piece.
   void WriteText(const char* text) { Write(text, static_cast<std::uint32_t>(std::strlen(text))); }
 
-  /// Writes `v` in decimal as the stream's operator<<(int32) does: a minus sign as a piece of
-  /// its own, then the digits.
-  void WriteSigned(std::int32_t v);
-
   /// Writes one piece that `format(out)` writes at `out` (at most kMaxFormatted bytes) and
   /// returns the end of: in place when it fits, else from a local area.
   template <class Format>
