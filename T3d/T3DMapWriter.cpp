@@ -17,7 +17,7 @@ static_assert(kBrushLineIndent + kKeywordLength + 3 * kMaxNumberFormLength + 3 <
               "every line fits one formatted piece");
 
 template <std::size_t N>
-char* WriteText(char* out, const char (&text)[N]) {
+char* Put(char* out, const char (&text)[N]) {
   std::memcpy(out, text, N - 1);
   return out + (N - 1);
 }
@@ -26,7 +26,7 @@ char* WriteText(char* out, const char (&text)[N]) {
 template <std::size_t Indent>
 char* FormatPointLine(char* out, const T3DMapWriter::Keyword& keyword, float x, float y, float z) {
   std::memset(out, ' ', Indent);
-  out = WriteText(out + Indent, keyword);
+  out = Put(out + Indent, keyword);
   out = FormatPolygonFloat(out, x);
   *out++ = ',';
   out = FormatPolygonFloat(out, y);
@@ -72,12 +72,12 @@ void T3DMapWriter::BrushLine(const Keyword& keyword, float x, float y, float z) 
 
 void T3DMapWriter::LocationLine(const TKXVector3& location) {
   out_.WriteFormatted([&](char* out) {
-    out = WriteText(out, "   Location=(X=");
+    out = Put(out, "   Location=(X=");
     out = FormatLocationValue(out, static_cast<double>(location.x));
-    out = WriteText(out, ",Y=");
+    out = Put(out, ",Y=");
     out = FormatLocationValue(out, static_cast<double>(location.y));
-    out = WriteText(out, ",Z=");
+    out = Put(out, ",Z=");
     out = FormatLocationValue(out, static_cast<double>(location.z));
-    return WriteText(out, ")\n");
+    return Put(out, ")\n");
   });
 }

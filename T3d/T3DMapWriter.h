@@ -18,6 +18,7 @@ class T3DMapWriter {
   /// Writes into `stream` in the map layout (`map`) or the single-object layout.
   T3DMapWriter(TKXTextStream& stream, bool map);
 
+  /// Fixed text: a string literal, without its NUL.
   template <std::size_t N>
   void Text(const char (&text)[N]) {
     out_.WriteLiteral(text);
