@@ -57,8 +57,8 @@ fuzz: deps
 # Speed and memory of the exporter, in the release build, written up in docs/PERFORMANCE.md with
 # its plot: the writing path and the number forms piece by piece, export throughput end to end
 # against an snprintf writer, a raw write and Assimp (BENCH_RUNS runs of each of BENCH_SIZES
-# polygons), a profile of one export, the full differential run of the number forms against
-# printf, and the tool on a large model.
+# polygons), a profile of the export at two sizes, the full differential run of the number forms
+# against printf, and the tool on a large model.
 BENCH_RUNS ?= 5
 BENCH_SIZES ?= 10000,100000,1000000,4000000
 BENCH_OUT = build/bench
@@ -78,9 +78,11 @@ bench: deps-bench
 	$(BENCH_BIN)/t3d_export_throughput --library build/release/libT3dExport.so \
 	  --folder $(BENCH_OUT)/files --runs $(BENCH_RUNS) --sizes $(BENCH_SIZES) \
 	  > $(BENCH_OUT)/throughput.tsv
-	valgrind --tool=callgrind --callgrind-out-file=$(BENCH_OUT)/callgrind.out \
-	  $(BENCH_BIN)/t3d_export_throughput --library build/release/libT3dExport.so \
-	  --folder $(BENCH_OUT)/files --sizes 100000 --dump
+	for polygons in 10000 100000; do \
+	  valgrind --tool=callgrind --callgrind-out-file=$(BENCH_OUT)/callgrind-$$polygons.out \
+	    $(BENCH_BIN)/t3d_export_throughput --library build/release/libT3dExport.so \
+	    --folder $(BENCH_OUT)/files --sizes $$polygons --dump || exit 1; \
+	done
 	rm -rf $(BENCH_OUT)/files
 	scripts/make-tool-model $(BENCH_OUT)/tool-model.ply
 	scripts/bench-tool build/release/tools/t3dexport/t3dexport $(BENCH_OUT)/tool-model.ply \
