@@ -4,8 +4,8 @@ FUZZ_SECONDS ?= 60
 TEST_FUZZ_SECONDS ?= 10
 LONG_FUZZ_SECONDS ?= 3600
 
-.PHONY: run test fuzz fuzz-long reliability bench deps deps-run build build-tool build-asan \
-	build-mingw32 build-msvc32 install clean
+.PHONY: run test fuzz fuzz-long reliability bench deps deps-run deps-bench build build-tool \
+	build-asan build-mingw32 build-msvc32 install clean
 
 # What each target needs, and no more: `make run` only the native toolchain and the model reader.
 deps:
@@ -13,6 +13,9 @@ deps:
 
 deps-run:
 	@scripts/install-deps run
+
+deps-bench:
+	@scripts/install-deps bench
 
 build: deps
 	cmake --preset dev >/dev/null
@@ -72,16 +75,43 @@ fuzz-long: deps
 # docs/RELIABILITY.md from an actual run: every sweep in the dev and sanitizer builds, valgrind,
 # and the fuzzing done so far.
 reliability: build build-asan
+	@scripts/install-deps reliability
 	scripts/reliability-report
 
-# Speed and memory of the exporter and its number forms, in the release build, and the full
-# differential run of the number forms against printf.
-bench: deps
+# Speed and memory of the exporter, in the release build, written up in docs/PERFORMANCE.md with
+# its plot: the writing path and the number forms piece by piece, export throughput end to end
+# against an snprintf writer, a raw write and Assimp (BENCH_RUNS runs of each of BENCH_SIZES
+# polygons), a profile of the export at two sizes, the full differential run of the number forms
+# against printf, and the tool on a large model.
+BENCH_RUNS ?= 5
+BENCH_SIZES ?= 10000,100000,1000000,4000000
+BENCH_OUT = build/bench
+BENCH_BIN = build/release/bench
+bench: deps-bench
 	cmake --preset release >/dev/null
-	cmake --build --preset release -j $(JOBS) --target t3d_bench t3d_numfmt_bench t3d_numfmt_check
-	build/release/bench/t3d_bench
-	build/release/bench/t3d_numfmt_bench
-	build/release/bench/t3d_numfmt_check
+	cmake --build --preset release -j $(JOBS) --target T3dExport t3dexport t3d_bench \
+	  t3d_stream_bench t3d_numfmt_bench t3d_numfmt_check t3d_export_throughput
+	mkdir -p $(BENCH_OUT)
+	$(BENCH_BIN)/t3d_bench
+	$(BENCH_BIN)/t3d_stream_bench --benchmark_repetitions=5 \
+	  --benchmark_out=$(BENCH_OUT)/stream.json --benchmark_out_format=json
+	$(BENCH_BIN)/t3d_numfmt_bench --benchmark_repetitions=5 \
+	  --benchmark_out=$(BENCH_OUT)/numfmt.json --benchmark_out_format=json
+	$(BENCH_BIN)/t3d_numfmt_check > $(BENCH_OUT)/numfmt-check.txt; \
+	  status=$$?; cat $(BENCH_OUT)/numfmt-check.txt; exit $$status
+	$(BENCH_BIN)/t3d_export_throughput --library build/release/libT3dExport.so \
+	  --folder $(BENCH_OUT)/files --runs $(BENCH_RUNS) --sizes $(BENCH_SIZES) \
+	  > $(BENCH_OUT)/throughput.tsv
+	for polygons in 10000 100000; do \
+	  valgrind --tool=callgrind --callgrind-out-file=$(BENCH_OUT)/callgrind-$$polygons.out \
+	    $(BENCH_BIN)/t3d_export_throughput --library build/release/libT3dExport.so \
+	    --folder $(BENCH_OUT)/files --sizes $$polygons --dump || exit 1; \
+	done
+	rm -rf $(BENCH_OUT)/files
+	scripts/make-tool-model $(BENCH_OUT)/tool-model.ply
+	scripts/bench-tool build/release/tools/t3dexport/t3dexport $(BENCH_OUT)/tool-model.ply \
+	  $(BENCH_RUNS) $(BENCH_OUT) > $(BENCH_OUT)/tool.tsv
+	scripts/bench-report $(BENCH_OUT) docs
 
 clean:
 	rm -rf build

@@ -1,7 +1,6 @@
 #include "T3d/T3DBuilderBrush.h"
 
-#include "KXTextStream.h"
-#include "T3d/T3DNumberFormat.h"
+#include "T3d/T3DMapWriter.h"
 
 namespace {
 
@@ -30,34 +29,35 @@ constexpr BrushFace kFaces[6] = {
      {{-128, -128, -128}, {-128, 128, -128}, {128, 128, -128}, {128, -128, -128}}},
 };
 
-void WriteBrushLine(TKXStream& stream, const char* keyword, const BrushPoint& p) {
-  T3DLineBuffer line;
-  line.Append("             ").Append(keyword);
-  line.AppendPolygonValue(p.x).Append(",").AppendPolygonValue(p.y).Append(",");
-  line.AppendPolygonValue(p.z).Append("\n");
-  stream << line.Text();
+void WriteBrushLine(T3DMapWriter& writer, const T3DMapWriter::Keyword& keyword,
+                    const BrushPoint& p) {
+  writer.BrushLine(keyword, p.x, p.y, p.z);
 }
 
 }  // namespace
 
-void WriteBuilderBrush(TKXStream& stream) {
-  stream << "Begin Actor Class=Brush Name=dummy\n";
-  stream << "   Begin Brush Name=dummy\n";
-  stream << "      Begin PolyList\n";
+void WriteBuilderBrush(T3DMapWriter& writer) {
+  writer.Text("Begin Actor Class=Brush Name=dummy\n");
+  writer.Text("   Begin Brush Name=dummy\n");
+  writer.Text("      Begin PolyList\n");
   bool first = true;
   for (const BrushFace& face : kFaces) {
     // The first face's opening line starts with a tab; maps have always carried it.
-    stream << (first ? "\t      Begin Polygon\n" : "          Begin Polygon\n");
+    if (first) {
+      writer.Text("\t      Begin Polygon\n");
+    } else {
+      writer.Text("          Begin Polygon\n");
+    }
     first = false;
-    WriteBrushLine(stream, "Origin   ", face.origin);
-    WriteBrushLine(stream, "Normal   ", face.normal);
-    WriteBrushLine(stream, "TextureU ", face.textureU);
-    WriteBrushLine(stream, "TextureV ", face.textureV);
-    for (const BrushPoint& vertex : face.vertices) WriteBrushLine(stream, "Vertex   ", vertex);
-    stream << "          End Polygon\n";
+    WriteBrushLine(writer, "Origin   ", face.origin);
+    WriteBrushLine(writer, "Normal   ", face.normal);
+    WriteBrushLine(writer, "TextureU ", face.textureU);
+    WriteBrushLine(writer, "TextureV ", face.textureV);
+    for (const BrushPoint& vertex : face.vertices) WriteBrushLine(writer, "Vertex   ", vertex);
+    writer.Text("          End Polygon\n");
   }
-  stream << "      End PolyList\n";
-  stream << "   End Brush\n";
-  stream << "   Brush=Model'MyLevel.dummy'\n";
-  stream << "End Actor\n";
+  writer.Text("      End PolyList\n");
+  writer.Text("   End Brush\n");
+  writer.Text("   Brush=Model'MyLevel.dummy'\n");
+  writer.Text("End Actor\n");
 }

@@ -12,8 +12,7 @@
 #include "T3d/T3DBuilderBrush.h"
 #include "T3d/T3DGeometry.h"
 #include "T3d/T3DInstanceFilter.h"
-#include "T3d/T3DMapLayout.h"
-#include "T3d/T3DNumberFormat.h"
+#include "T3d/T3DMapWriter.h"
 #include "T3d/T3DPolygonWriter.h"
 
 namespace {
@@ -45,26 +44,17 @@ void StampOutputFile(TKXTextStream& stream) {
                            KXFourChar('T', 'E', 'X', 'T'));
 }
 
-void WriteSingleObject(TKXStream& stream, IKXTreeElement* top) {
-  MapLayout = 0;
+void WriteSingleObject(T3DMapWriter& writer, IKXTreeElement* top) {
   TKXCountedPtr<IKXInstance> instance;
   top->QueryInterface(kKXIIDInstance, instance.AsQuerySlot());
-  stream << "Begin PolyList\n";
-  if (!!instance) WritePolygons(stream, instance.Get());
-  stream << "End PolyList\n";
-}
-
-void WriteLocationLine(TKXStream& stream, const TKXVector3& location) {
-  T3DLineBuffer line;
-  line.Append("   Location=(X=").AppendLocationValue(location.x);
-  line.Append(",Y=").AppendLocationValue(location.y);
-  line.Append(",Z=").AppendLocationValue(location.z).Append(")\n");
-  stream << line.Text();
+  writer.Text("Begin PolyList\n");
+  if (!!instance) WritePolygons(writer, instance.Get());
+  writer.Text("End PolyList\n");
 }
 
 // One subtractive brush actor for an exportable instance; false when the host gives no element
 // for it, in which case nothing is written.
-bool WriteActor(TKXStream& stream, IKXInstance* instance, TKXTransform& transform,
+bool WriteActor(T3DMapWriter& writer, IKXInstance* instance, TKXTransform& transform,
                 TKXString1023& name) {
   TKXCountedPtr<IKXTreeElement> element;
   instance->QueryInterface(kKXIIDTreeElement, element.AsQuerySlot());
@@ -78,30 +68,35 @@ bool WriteActor(TKXStream& stream, IKXInstance* instance, TKXTransform& transfor
   TKXVector3 location{0, 0, 0};
   TransformPoint(transform, reference, location);
 
-  stream << "Begin Actor Class=Brush Name=" << actorName << "\n";
-  stream << "   CsgOper=CSG_Subtract\n";
-  WriteLocationLine(stream, location);
-  stream << "   Begin Brush Name=" << actorName << "\n";
-  stream << "      Begin PolyList\n";
-  WritePolygons(stream, instance);
-  stream << "      End PolyList\n";
-  stream << "   End Brush\n";
-  stream << "   Brush=Model'MyLevel." << actorName << "'\n";
-  stream << "End Actor\n";
+  writer.Text("Begin Actor Class=Brush Name=");
+  writer.Name(actorName);
+  writer.Text("\n");
+  writer.Text("   CsgOper=CSG_Subtract\n");
+  writer.LocationLine(location);
+  writer.Text("   Begin Brush Name=");
+  writer.Name(actorName);
+  writer.Text("\n");
+  writer.Text("      Begin PolyList\n");
+  WritePolygons(writer, instance);
+  writer.Text("      End PolyList\n");
+  writer.Text("   End Brush\n");
+  writer.Text("   Brush=Model'MyLevel.");
+  writer.Name(actorName);
+  writer.Text("'\n");
+  writer.Text("End Actor\n");
   return true;
 }
 
-void WriteMap(TKXStream& stream, IKXScene* scene, std::uint32_t instanceCount,
+void WriteMap(T3DMapWriter& writer, IKXScene* scene, std::uint32_t instanceCount,
               IKXUnknown* progress, TKXString1023& name) {
-  MapLayout = 1;
-  stream << "Begin Map\n";
-  WriteBuilderBrush(stream);
+  writer.Text("Begin Map\n");
+  WriteBuilderBrush(writer);
   TKXTransform transform;
   for (std::uint32_t i = 0; i < instanceCount; ++i) {
     TKXCountedPtr<IKXInstance> instance;
     scene->GetInstance(instance.AsOutParam(), i);
     if (!instance || !IsExportableInstance(instance.Get())) continue;
-    if (WriteActor(stream, instance.Get(), transform, name)) {
+    if (WriteActor(writer, instance.Get(), transform, name)) {
       KXShellUtilitiesService()->AdvanceProgress(1.0f, progress);
     }
   }
@@ -132,10 +127,15 @@ KXResult Export(IKXFileStream* destination, IKXScene* scene, IKXTreeElement* top
     TKXString1023 topName;
     top->GetName(&topName);
     const TKXString1023 universe("Universe");
-    if (static_cast<std::uint8_t>(topName.Compare(universe)) != 0) {
-      WriteSingleObject(*stream, top);
-    } else {
-      WriteMap(*stream, scene, instanceCount, progress.Get(), topName);
+    const bool map = static_cast<std::uint8_t>(topName.Compare(universe)) == 0;
+    {
+      // Gives the stream its bytes back when it goes, also on the way to the handler below.
+      T3DMapWriter writer(*stream, map);
+      if (map) {
+        WriteMap(writer, scene, instanceCount, progress.Get(), topName);
+      } else {
+        WriteSingleObject(writer, top);
+      }
     }
 
     delete stream;  // writes out the buffer and closes the file

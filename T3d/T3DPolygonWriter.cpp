@@ -6,31 +6,14 @@
 #include "KXIdentifiers.h"
 #include "KXSceneInterfaces.h"
 #include "KXString.h"
-#include "KXTextStream.h"
 #include "T3d/T3DGeometry.h"
 #include "T3d/T3DInstanceFilter.h"
-#include "T3d/T3DMapLayout.h"
-#include "T3d/T3DNumberFormat.h"
+#include "T3d/T3DMapWriter.h"
 
 namespace {
 
 // Names are kept whole: a host name of any length fits the largest host string.
 using NameArray = char[1024];
-
-// The polygon lines below the header move right by this much in a map.
-void WriteIndent(TKXStream& stream) {
-  if (MapLayout) stream << "      ";
-}
-
-// One "Origin", "Normal" or "Vertex" line; `keyword` carries its three trailing spaces.
-void WritePointLine(TKXStream& stream, const char* keyword, float x, float y, float z) {
-  WriteIndent(stream);
-  T3DLineBuffer line;
-  line.Append("      ").Append(keyword);
-  line.AppendPolygonValue(x).Append(",").AppendPolygonValue(y).Append(",");
-  line.AppendPolygonValue(z).Append("\n");
-  stream << line.Text();
-}
 
 // Picks each polygon's texture name from its shading domain's material.
 class TextureNamer {
@@ -75,7 +58,7 @@ class TextureNamer {
 
 // What one instance's polygons need besides the polygons themselves.
 struct PolygonContext {
-  TKXStream& stream;
+  T3DMapWriter& writer;
   const char* item;
   const TKXTransform& transform;
   TextureNamer& textures;
@@ -97,13 +80,13 @@ void WriteVertices(const PolygonContext& context, IKXPolygon* polygon, std::int3
     const float y = -RoundToInteger(world.y);
     const float z = RoundToInteger(world.z);
     if (!originWritten) {
-      WritePointLine(context.stream, "Origin   ", x, y, z);
+      context.writer.PolygonLine("Origin   ", x, y, z);
       TKXVector3 normal{0, 0, 0};
       polygon->GetNormal(&normal, 0);
-      WritePointLine(context.stream, "Normal   ", normal.x, -normal.y, normal.z);
+      context.writer.PolygonLine("Normal   ", normal.x, -normal.y, normal.z);
       originWritten = true;
     }
-    WritePointLine(context.stream, "Vertex   ", x, y, z);
+    context.writer.PolygonLine("Vertex   ", x, y, z);
   }
 }
 
@@ -111,11 +94,16 @@ void WritePolygon(const PolygonContext& context, IKXPolygon* polygon, std::int32
   const std::int32_t vertexCount = polygon->GetVertexCount();
   const std::int32_t domain = polygon->GetDomain();
   const char* texture = context.textures.NameFor(domain);
-  context.stream << "   Begin Polygon Item=" << context.item << " Texture=" << texture
-                 << " Link=" << link << "\n";
+  T3DMapWriter& writer = context.writer;
+  writer.Text("   Begin Polygon Item=");
+  writer.Name(context.item);
+  writer.Text(" Texture=");
+  writer.Name(texture);
+  writer.Text(" Link=");
+  writer.Integer(link);
+  writer.Text("\n");
   WriteVertices(context, polygon, vertexCount);
-  WriteIndent(context.stream);
-  context.stream << "   End Polygon\n";
+  writer.PolygonEnd();
 }
 
 void WriteGroups(const PolygonContext& context, IKXPolygonGroupList* groups) {
@@ -147,7 +135,7 @@ void WriteMesh(const PolygonContext& context, IKXMeshSource* source) {
 
 }  // namespace
 
-void WritePolygons(TKXStream& stream, IKXInstance* instance) {
+void WritePolygons(T3DMapWriter& writer, IKXInstance* instance) {
   if (!IsExportableInstance(instance)) return;
 
   TKXCountedPtr<IKXTreeElement> element;
@@ -179,5 +167,5 @@ void WritePolygons(TKXStream& stream, IKXInstance* instance) {
   materials->GetDefaultName(&defaultName);
 
   TextureNamer textures(domains.Get(), defaultName);
-  WriteMesh(PolygonContext{stream, item, transform, textures}, source.Get());
+  WriteMesh(PolygonContext{writer, item, transform, textures}, source.Get());
 }

@@ -61,9 +61,16 @@ void BM_Snprintf(benchmark::State& state, const char* format, Values values) {
   state.SetItemsProcessed(state.iterations());
 }
 
+// The form the map writer uses: a float, with short ways for the values of a map.
+char* PolygonFloat(char* out, double value) {
+  return FormatPolygonFloat(out, static_cast<float>(value));
+}
+
 BENCHMARK_CAPTURE(BM_Form, polygon_whole, FormatPolygonValue, Values::kWholeNumbers);
+BENCHMARK_CAPTURE(BM_Form, polygon_whole_float, PolygonFloat, Values::kWholeNumbers);
 BENCHMARK_CAPTURE(BM_Snprintf, polygon_whole, "%+013.6f", Values::kWholeNumbers);
 BENCHMARK_CAPTURE(BM_Form, polygon_normal, FormatPolygonValue, Values::kNormals);
+BENCHMARK_CAPTURE(BM_Form, polygon_normal_float, PolygonFloat, Values::kNormals);
 BENCHMARK_CAPTURE(BM_Snprintf, polygon_normal, "%+013.6f", Values::kNormals);
 BENCHMARK_CAPTURE(BM_Form, location_whole, FormatLocationValue, Values::kWholeNumbers);
 BENCHMARK_CAPTURE(BM_Snprintf, location_whole, "%f", Values::kWholeNumbers);

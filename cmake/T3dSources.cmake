@@ -9,6 +9,7 @@ set(T3D_KXCORE_SOURCES
   KXCore/Source/Common/KXServiceTable.cpp
   KXCore/Source/Common/KXStream.cpp
   KXCore/Source/Common/KXStreamInput.cpp
+  KXCore/Source/Common/KXStreamWriter.cpp
   KXCore/Source/Common/KXString.cpp
   KXCore/Source/Common/KXStringImport.cpp
   KXCore/Source/Common/KXStrings.cpp
@@ -31,8 +32,7 @@ set(T3D_EXPORTER_SOURCES
   T3d/T3DExport.cpp
   T3d/T3DGeometry.cpp
   T3d/T3DInstanceFilter.cpp
-  T3d/T3DMapLayout.cpp
-  T3d/T3DNumberFormat.cpp
+  T3d/T3DMapWriter.cpp
   T3d/T3DNumberForms.cpp
   T3d/T3DPolygonWriter.cpp
   T3d/T3DSixDecimals.cpp

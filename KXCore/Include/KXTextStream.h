@@ -199,6 +199,12 @@ class TKXTextStream : public TKXStream {
   /// Hands the buffer, up to its high-water mark, to the file at the buffer's offset when it holds
   /// written bytes.
   void Flush();
+  /// For a writer that stores bytes in the buffer itself (TKXStreamWriter): sets `next` to the
+  /// current position in the buffer and `end` to the buffer's end. Both null when bytes must go
+  /// through Write (no write access, or no buffer).
+  void BeginDirectWrite(char*& next, char*& end);
+  /// Takes the bytes stored from the current position up to `next` as written, as Write would.
+  void EndDirectWrite(const char* next);
   void Close();
 
   std::uint32_t Capacity() const { return capacity_; }

@@ -1,6 +1,7 @@
 // Polygon blocks: order, numbers, links and texture names, as a single-object export writes them.
 #include <limits>
 
+#include "support/ArrayScene.h"
 #include "THostScene.h"
 
 #include "T3d/ExportFixture.h"
@@ -102,33 +103,6 @@ TEST_F(PolygonWriterTest, NonFiniteAndHugeValuesStayDefined) {
                        "      Vertex   +00000.000000,+00000.000000,+00000.000000\n")));
 }
 
-namespace {
-
-// Polygons served from arrays, one at a time, as a builder with its own storage serves them.
-class TArraySource final : public THostPolygonSource {
- public:
-  TArraySource(std::vector<TKXVector3> points, std::vector<std::uint32_t> starts,
-               std::vector<TKXVector3> normals, std::vector<std::int16_t> domains)
-      : points_(std::move(points)), starts_(std::move(starts)), normals_(std::move(normals)),
-        domains_(std::move(domains)) {}
-
-  std::uint32_t PolygonCount() const override { return static_cast<std::uint32_t>(normals_.size()); }
-  void Select(std::uint32_t index) override { at_ = index; }
-  std::uint32_t VertexCount() const override { return starts_[at_ + 1] - starts_[at_]; }
-  TKXVector3 Point(std::uint32_t vertex) const override { return points_[starts_[at_] + vertex]; }
-  TKXVector3 Normal() const override { return normals_[at_]; }
-  std::int16_t Domain() const override { return domains_[at_]; }
-
- private:
-  std::vector<TKXVector3> points_;
-  std::vector<std::uint32_t> starts_;
-  std::vector<TKXVector3> normals_;
-  std::vector<std::int16_t> domains_;
-  std::uint32_t at_ = 0;
-};
-
-}  // namespace
-
 // A group that answers from a polygon source writes what the same polygons built one by one
 // write, switches included: the export only ever holds one polygon of a group at a time.
 TEST_F(PolygonWriterTest, SourceGroupsWriteWhatBuiltPolygonsWrite) {
@@ -143,7 +117,11 @@ TEST_F(PolygonWriterTest, SourceGroupsWriteWhatBuiltPolygonsWrite) {
     group.AddPolygon({points.begin() + starts[i], points.begin() + starts[i + 1]}, normals[i],
                      domains[i]);
   }
-  TArraySource source(points, starts, normals, domains);
+  TArrayGroup source;
+  source.points = points;
+  source.starts = starts;
+  source.normals = normals;
+  source.domains = domains;
   THostInstance& viewed = scene.AddInstance("Built");
   viewed.AddGroup(source);
   for (THostInstance* instance : {&built, &viewed}) {

@@ -2,6 +2,8 @@
 // by the unit test (a modest count) and the full check that `make bench` runs.
 #pragma once
 
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -18,6 +20,7 @@ enum class NumberKind {
   kWholeNumbers,  // the signed 32-bit range, alternately as doubles and as floats
   kLocations,     // [-1e6, 1e6] with fractions, alternately as doubles and as floats
   kTies,          // exact halves at the sixth decimal
+  kMapValues,     // floats below 10^5 in magnitude, whole and not, as a map holds them
 };
 
 struct NumberKindName {
@@ -29,19 +32,32 @@ inline constexpr NumberKindName kNumberKinds[] = {
     {NumberKind::kDoubleBits, "double bits"}, {NumberKind::kFloatBits, "float bits"},
     {NumberKind::kNormals, "normals"},        {NumberKind::kWholeNumbers, "whole numbers"},
     {NumberKind::kLocations, "locations"},    {NumberKind::kTies, "ties"},
+    {NumberKind::kMapValues, "map values"},
 };
 
-/// Both forms of `value` by the exporter and by snprintf: empty when all agree, else the value
-/// (in hexadecimal, exact) and the differing texts. A negative zero is compared with printf's
-/// text of a positive zero: the forms never write a zero with a minus sign.
+/// FormatPolygonFloat, for values that a float holds exactly.
+inline char* PolygonFloatForm(char* out, double value) {
+  return FormatPolygonFloat(out, static_cast<float>(value));
+}
+
+/// Both forms of `value` by the exporter (and the polygon form of a float, when a float holds
+/// `value`) and by snprintf: empty when all agree, else the value (in hexadecimal, exact) and the
+/// differing texts. A negative zero is compared with printf's text of a positive zero: the forms
+/// never write a zero with a minus sign.
 inline std::string MismatchWithPrintf(double value) {
   const double printed = value == 0 ? 0.0 : value;
+  const bool isFloat =
+      !(std::fabs(value) > FLT_MAX) && static_cast<double>(static_cast<float>(value)) == value;
   std::string mismatch;
   const struct {
     const char* format;
     char* (*form)(char*, double);
-  } forms[] = {{"%+013.6f", FormatPolygonValue}, {"%f", FormatLocationValue}};
+    bool applies;
+  } forms[] = {{"%+013.6f", FormatPolygonValue, true},
+               {"%f", FormatLocationValue, true},
+               {"%+013.6f", PolygonFloatForm, isFloat}};
   for (const auto& f : forms) {
+    if (!f.applies) continue;
     char expected[kMaxNumberFormLength + 1];
     char written[kMaxNumberFormLength];
     const int length = std::snprintf(expected, sizeof expected, f.format, printed);
@@ -50,7 +66,8 @@ inline std::string MismatchWithPrintf(double value) {
     const std::string ours(written, size);
     char exact[64];
     std::snprintf(exact, sizeof exact, "%a", value);
-    mismatch += std::string(f.format) + " of " + exact + ": printf " + expected + ", ours " + ours + "\n";
+    mismatch += std::string(f.format) + (f.form == PolygonFloatForm ? " (float)" : "") + " of " +
+                exact + ": printf " + expected + ", ours " + ours + "\n";
   }
   return mismatch;
 }
@@ -78,6 +95,11 @@ inline double GenerateNumber(NumberKind kind, std::mt19937_64& random, std::uint
       return narrowed(static_cast<double>(static_cast<std::int32_t>(random() >> 32)));
     case NumberKind::kLocations:
       return narrowed(std::uniform_real_distribution<double>(-1e6, 1e6)(random));
+    case NumberKind::kMapValues: {
+      const double magnitude = std::uniform_real_distribution<double>(-1e5, 1e5)(random);
+      const double value = (i & 2) != 0 ? std::trunc(magnitude) : magnitude;
+      return static_cast<double>(static_cast<float>(value));
+    }
     case NumberKind::kTies: {
       // x * 10^6 ends in exactly .5 only where x is an odd multiple of 2^-7 (0.0078125 is the
       // first): the denominator 2 * 10^6 must cancel its 5^6 against the numerator.

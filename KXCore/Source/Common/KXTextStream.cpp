@@ -182,6 +182,25 @@ void TKXTextStream::Store(const std::uint8_t* src, std::uint32_t count) {
   dirty_ = true;
 }
 
+void TKXTextStream::BeginDirectWrite(char*& next, char*& end) {
+  next = nullptr;
+  end = nullptr;
+  if (!(accessFlags_ & kKXFileWrite) || capacity_ == 0) return;
+  next = reinterpret_cast<char*>(buffer_ + pos_);
+  end = reinterpret_cast<char*>(buffer_ + capacity_);
+}
+
+void TKXTextStream::EndDirectWrite(const char* next) {
+  if (!next) return;
+  const auto count = static_cast<std::uint32_t>(next - reinterpret_cast<const char*>(buffer_ + pos_));
+  if (count == 0) return;
+  state_ = 0;
+  pos_ += count;
+  if (pos_ >= extent_) extent_ = pos_;
+  dirty_ = true;
+  if (bufferOffset_ + pos_ > length_) length_ = bufferOffset_ + pos_;
+}
+
 void TKXTextStream::WritePath(const char* path) {
   TKXString1023 own;
   OwnPath(own);

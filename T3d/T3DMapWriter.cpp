@@ -1,0 +1,83 @@
+#include "T3d/T3DMapWriter.h"
+
+#include <cstring>
+
+#include "KXGeometry.h"
+#include "T3d/T3DDecimalDigits.h"
+#include "T3d/T3DNumberForms.h"
+
+namespace {
+
+constexpr std::size_t kKeywordLength = sizeof(T3DMapWriter::Keyword) - 1;
+constexpr std::size_t kPolygonLineIndent = 6;
+constexpr std::size_t kBrushLineIndent = 13;
+// The longest line: indent, keyword, three of the longest values, two commas, the line feed.
+static_assert(kBrushLineIndent + kKeywordLength + 3 * kMaxNumberFormLength + 3 <=
+                  TKXStreamWriter::kMaxFormatted,
+              "every line fits one formatted piece");
+
+template <std::size_t N>
+char* Put(char* out, const char (&text)[N]) {
+  std::memcpy(out, text, N - 1);
+  return out + (N - 1);
+}
+
+// `Indent` spaces, the keyword and the three values with their commas and line feed.
+template <std::size_t Indent>
+char* FormatPointLine(char* out, const T3DMapWriter::Keyword& keyword, float x, float y, float z) {
+  std::memset(out, ' ', Indent);
+  out = Put(out + Indent, keyword);
+  out = FormatPolygonFloat(out, x);
+  *out++ = ',';
+  out = FormatPolygonFloat(out, y);
+  *out++ = ',';
+  out = FormatPolygonFloat(out, z);
+  *out++ = '\n';
+  return out;
+}
+
+}  // namespace
+
+T3DMapWriter::T3DMapWriter(TKXTextStream& stream, bool map) : out_(stream), map_(map) {}
+
+void T3DMapWriter::Integer(std::int32_t value) {
+  auto magnitude = static_cast<std::uint32_t>(value);
+  if (value < 0) {
+    out_.WriteLiteral("-");
+    // In unsigned arithmetic, so the most negative value has a magnitude too.
+    magnitude = 0u - magnitude;
+  }
+  out_.WriteFormatted([magnitude](char* out) { return WriteDecimalDigits(out, magnitude, 1); });
+}
+
+void T3DMapWriter::Indent() {
+  if (map_) out_.WriteLiteral("      ");
+}
+
+void T3DMapWriter::PolygonLine(const Keyword& keyword, float x, float y, float z) {
+  Indent();
+  out_.WriteFormatted(
+      [&](char* out) { return FormatPointLine<kPolygonLineIndent>(out, keyword, x, y, z); });
+}
+
+void T3DMapWriter::PolygonEnd() {
+  Indent();
+  out_.WriteLiteral("   End Polygon\n");
+}
+
+void T3DMapWriter::BrushLine(const Keyword& keyword, float x, float y, float z) {
+  out_.WriteFormatted(
+      [&](char* out) { return FormatPointLine<kBrushLineIndent>(out, keyword, x, y, z); });
+}
+
+void T3DMapWriter::LocationLine(const TKXVector3& location) {
+  out_.WriteFormatted([&](char* out) {
+    out = Put(out, "   Location=(X=");
+    out = FormatLocationValue(out, static_cast<double>(location.x));
+    out = Put(out, ",Y=");
+    out = FormatLocationValue(out, static_cast<double>(location.y));
+    out = Put(out, ",Z=");
+    out = FormatLocationValue(out, static_cast<double>(location.z));
+    return Put(out, ")\n");
+  });
+}
