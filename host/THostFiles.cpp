@@ -25,8 +25,8 @@ KXResult OpenFailure() { return errno == ENOENT ? kKXErrFileNotFound : kRefused;
 }  // namespace
 
 /// A host file object: a location with an access mode, and byte I/O with POSIX calls on the real
-/// file there. It enters its manager's table when made and leaves it when its last reference goes
-/// (or when the manager goes first).
+/// file there or through the write filter of its path. It enters its manager's table when made
+/// and leaves it when its last reference goes (or when the manager goes first).
 class THostFile final
     : public KXImplements<THostFile, THostCounted, IKXFileSpec, IKXFileStream> {
  public:
@@ -67,12 +67,14 @@ class THostFile final
   KXResult KX_CALL SetInfo(const KXFileInfo* info) override;
 
   void SetPathText(std::string path) { path_ = std::move(path); }
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return fd_ >= 0 || filter_; }
   bool MadeForPlugin() const { return forPlugin_; }
 
  private:
   bool Allows(std::uint32_t flag) const { return (mode_ & flag) != 0; }
   KXResult LengthOfOpenFile(std::uint32_t& length) const;
+  KXResult PositionOfOpenFile(std::uint32_t& position) const;
+  KXResult MoveTo(std::int64_t target);
   /// Writes what the faults let through; `written` tells how much went to the file.
   KXResult WriteGranted(const void* src, std::uint32_t count, std::uint32_t& written);
   KXResult WriteAll(const void* src, std::uint32_t count, std::uint32_t& written);
@@ -82,6 +84,10 @@ class THostFile final
   std::string path_;
   std::uint32_t mode_ = 0;
   int fd_ = -1;
+  // Open on a filtered path: what the plug-in has written, and where it is.
+  THostWriteFilter* filter_ = nullptr;
+  std::uint32_t filteredLength_ = 0;
+  std::uint32_t filteredPosition_ = 0;
 };
 
 KXResult THostFile::SetPath(const TKXString* path, std::int32_t) {
@@ -132,10 +138,7 @@ KXResult THostFile::GetLength(std::uint32_t* length) {
 
 KXResult THostFile::GetPosition(std::uint32_t* position) {
   if (!IsOpen()) return kRefused;
-  const off_t at = ::lseek(fd_, 0, SEEK_CUR);
-  if (at < 0) return kRefused;
-  *position = static_cast<std::uint32_t>(at);
-  return kKXOk;
+  return PositionOfOpenFile(*position);
 }
 
 KXResult THostFile::GetAccessFlags(std::uint32_t* flags) {
@@ -154,20 +157,27 @@ KXResult THostFile::Create() {
 KXResult THostFile::Open() {
   if (!table_.Faults().Take(THostFileCall::Open)) return kRefused;
   if (IsOpen()) return kKXOk;
+  if (THostWriteFilter* filter = table_.FilterOf(path_)) {
+    if (Allows(kKXFileRead)) return kRefused;
+    filter_ = filter;
+    filteredLength_ = filteredPosition_ = 0;
+    return kKXOk;
+  }
   fd_ = ::open(path_.c_str(), (Allows(kKXFileWrite) ? O_RDWR : O_RDONLY) | kBinary);
   return IsOpen() ? kKXOk : OpenFailure();
 }
 
 KXResult THostFile::Close() {
-  if (IsOpen()) ::close(fd_);
+  if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  filter_ = nullptr;
   return kKXOk;
 }
 
 KXResult THostFile::Read(void* dst, std::uint32_t count, std::uint32_t* actual) {
   if (actual) *actual = 0;
   if (!table_.Faults().Take(THostFileCall::Read)) return kRefused;
-  if (!IsOpen() || !Allows(kKXFileRead)) return kRefused;
+  if (fd_ < 0 || !Allows(kKXFileRead)) return kRefused;
   std::uint32_t done = 0;
   while (done < count) {
     const ssize_t got = ::read(fd_, static_cast<char*>(dst) + done, count - done);
@@ -211,12 +221,23 @@ KXResult THostFile::Seek(std::int32_t offset, std::int32_t origin) {
   }
   const std::int64_t target = base + offset;
   if (target < 0 || (target > length && !table_.seeksPastEnd)) return kRefused;
+  return MoveTo(target);
+}
+
+KXResult THostFile::MoveTo(std::int64_t target) {
+  if (filter_) {
+    if (target > filteredLength_) return kRefused;  // a filter takes no gap
+    filteredPosition_ = static_cast<std::uint32_t>(target);
+    return kKXOk;
+  }
   return ::lseek(fd_, static_cast<off_t>(target), SEEK_SET) < 0 ? kRefused : kKXOk;
 }
 
 KXResult THostFile::SetLength(std::uint32_t length) {
   if (!table_.Faults().Take(THostFileCall::SetLength)) return kRefused;
   if (!IsOpen() || !Allows(kKXFileWrite)) return kRefused;
+  // What was handed on stays handed on.
+  if (filter_) return length == filteredLength_ ? kKXOk : kRefused;
   return ::ftruncate(fd_, static_cast<off_t>(length)) == 0 ? kKXOk : kRefused;
 }
 
@@ -226,13 +247,35 @@ KXResult THostFile::GetPath(TKXString* path) {
 }
 
 KXResult THostFile::LengthOfOpenFile(std::uint32_t& length) const {
+  if (filter_) {
+    length = filteredLength_;
+    return kKXOk;
+  }
   struct stat status {};
   if (::fstat(fd_, &status) != 0) return kRefused;
   length = static_cast<std::uint32_t>(status.st_size);
   return kKXOk;
 }
 
+KXResult THostFile::PositionOfOpenFile(std::uint32_t& position) const {
+  if (filter_) {
+    position = filteredPosition_;
+    return kKXOk;
+  }
+  const off_t at = ::lseek(fd_, 0, SEEK_CUR);
+  if (at < 0) return kRefused;
+  position = static_cast<std::uint32_t>(at);
+  return kKXOk;
+}
+
 KXResult THostFile::WriteAll(const void* src, std::uint32_t count, std::uint32_t& written) {
+  if (filter_) {
+    // Only at the end, and only what the filter takes, counts as written.
+    if (filteredPosition_ != filteredLength_ || !filter_->Take(src, count)) return kRefused;
+    filteredPosition_ = filteredLength_ += count;
+    written = count;
+    return kKXOk;
+  }
   while (written < count) {
     const ssize_t put = ::write(fd_, static_cast<const char*>(src) + written, count - written);
     if (put < 0 && errno == EINTR) continue;
@@ -310,6 +353,19 @@ void THostFileTable::RecordWrite(std::uint32_t asked, std::uint32_t written, boo
 
 void THostFileTable::Leave(THostFile* file) {
   files_.erase(std::find(files_.begin(), files_.end(), file));
+}
+
+void THostFileTable::SetFilter(const std::string& path, THostWriteFilter* filter) {
+  if (filter) {
+    filters_[path] = filter;
+  } else {
+    filters_.erase(path);
+  }
+}
+
+THostWriteFilter* THostFileTable::FilterOf(const std::string& path) const {
+  const auto found = filters_.find(path);
+  return found == filters_.end() ? nullptr : found->second;
 }
 
 KXFileInfo THostFileTable::InfoOf(const std::string& path) const {

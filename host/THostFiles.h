@@ -95,6 +95,19 @@ struct THostWriteAccount {
   std::uint64_t bytesWritten = 0;
 };
 
+/// Where the bytes written to one path go instead of its file: a host that transforms what the
+/// plug-in writes on its way to disk. A file object opened on a filtered path takes writes only
+/// at its end (the plug-in's write-only stream writes in order), hands them on, and answers
+/// position and length as the plug-in wrote them; it reads nothing.
+class THostWriteFilter {
+ public:
+  /// Takes the next `count` bytes; false when they could not be passed on (the write fails).
+  virtual bool Take(const void* data, std::uint32_t count) = 0;
+
+ protected:
+  ~THostWriteFilter() = default;
+};
+
 /// What the file objects of one manager share: the live objects, the faults, the seek rule, the
 /// log of host writes and the 48-byte info record of every path that SetInfo stored. File
 /// objects enter and leave it themselves; the manager only reads and configures it.
@@ -123,6 +136,9 @@ class THostFileTable {
   KXFileInfo InfoOf(const std::string& path) const;
   void StoreInfo(const std::string& path, const KXFileInfo& info) { infos_[path] = info; }
   bool HasStoredInfo(const std::string& path) const { return infos_.count(path) != 0; }
+  void SetFilter(const std::string& path, THostWriteFilter* filter);
+  /// The filter of `path`, or null.
+  THostWriteFilter* FilterOf(const std::string& path) const;
   /// Host bytes 0x40 to 0x67 (never zero, so a test can see that they come back unchanged),
   /// type and creator '????'.
   static KXFileInfo DefaultInfo();
@@ -133,6 +149,7 @@ class THostFileTable {
   std::vector<std::uint32_t> writeSizes_;
   THostWriteAccount writeAccount_;
   std::map<std::string, KXFileInfo> infos_;
+  std::map<std::string, THostWriteFilter*> filters_;
 };
 
 /// IKXFileManager. GetPathSeparator (slot 3) answers the system's separator ('/', or '\\' on
@@ -164,6 +181,10 @@ class THostFileManager final
   void AllowSeeksPastEnd(bool on = true) { table_.seeksPastEnd = on; }
   bool SeeksPastEndAllowed() const { return table_.seeksPastEnd; }
   THostFileFaults& Faults() { return table_.Faults(); }
+
+  /// Sends what file objects opened on `path` from now on write through `filter` (which must
+  /// outlive them) instead of to the file; null ends that.
+  void FilterWrites(const std::string& path, THostWriteFilter* filter) { table_.SetFilter(path, filter); }
 
   /// A file object bound to `path`, for the destination argument of an export (the exporter only
   /// asks it for its path). It does not count among LiveFileObjects.

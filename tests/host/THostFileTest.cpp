@@ -261,6 +261,54 @@ TEST_F(THostFileTest, WriteAccountCountsFailedAndShortWritesAndTheBytesWritten) 
   EXPECT_EQ(files_.WriteSizes(), (std::vector<std::uint32_t>{4, 4, 6, 2, 1}));
 }
 
+// Collects what passes through, and refuses what comes after `refuseFrom` bytes.
+struct CollectingFilter final : THostWriteFilter {
+  bool Take(const void* data, std::uint32_t count) override {
+    if (taken.size() + count > refuseFrom) return false;
+    taken.append(static_cast<const char*>(data), count);
+    return true;
+  }
+  std::string taken;
+  std::size_t refuseFrom = 1000;
+};
+
+TEST_F(THostFileTest, AFilteredPathHandsWritesOnInOrderAndLeavesTheFileAlone) {
+  CollectingFilter filter;
+  files_.FilterWrites(PathOf("a.t3d"), &filter);
+  EXPECT_NE(Bind(PathOf("a.t3d"), kKXFileRead | kKXFileWrite)->Open(), kKXOk) << "nothing to read";
+  THostRef<IKXFileStream> file = Bind(PathOf("a.t3d"), kKXFileWrite);
+  ASSERT_EQ(file->Create(), kKXOk);
+  ASSERT_EQ(file->Open(), kKXOk);
+  std::uint32_t actual = 0, position = 0, length = 0;
+  EXPECT_EQ(file->Write("0123456789", 10, &actual), kKXOk);
+  EXPECT_EQ(file->Seek(4, 0), kKXOk);
+  EXPECT_NE(file->Write("x", 1, &actual), kKXOk) << "what was handed on cannot be rewritten";
+  EXPECT_NE(file->Seek(11, 0), kKXOk) << "no gap";
+  EXPECT_NE(file->SetLength(4), kKXOk);
+  EXPECT_EQ(file->SetLength(10), kKXOk);
+  char byte = 0;
+  EXPECT_NE(file->Read(&byte, 1, nullptr), kKXOk);
+  file->GetPosition(&position);
+  file->GetLength(&length);
+  EXPECT_EQ(position, 4u);
+  EXPECT_EQ(length, 10u);
+  EXPECT_EQ(file->Seek(0, 2), kKXOk);
+  filter.refuseFrom = 12;
+  EXPECT_EQ(file->Write("ab", 2, &actual), kKXOk);
+  EXPECT_NE(file->Write("cd", 2, &actual), kKXOk) << "the filter refused";
+  EXPECT_EQ(actual, 0u);
+  EXPECT_EQ(filter.taken, "0123456789ab");
+  EXPECT_EQ(files_.FailedWrites(), 2u);
+  EXPECT_EQ(files_.BytesWritten(), 12u);
+  file->Close();
+  EXPECT_EQ(Contents("a.t3d"), "") << "the file itself is only created";
+  // Once the filter is gone the path is an ordinary file again.
+  files_.FilterWrites(PathOf("a.t3d"), nullptr);
+  ASSERT_EQ(file->Open(), kKXOk);
+  EXPECT_EQ(file->Write("plain", 5, &actual), kKXOk);
+  EXPECT_EQ(Contents("a.t3d"), "plain");
+}
+
 TEST_F(THostFileTest, FileObjectsLiveUntilTheirLastReference) {
   THostRef<IKXFileSpec> fileSpec;
   files_.NewFileSpec(fileSpec.Out());

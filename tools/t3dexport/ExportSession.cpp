@@ -91,7 +91,8 @@ bool ExportSession::Start(const std::string& library, std::string& error) {
 }
 
 ExportOutcome ExportSession::Export(THostScene& scene, IKXTreeElement* top,
-                                    const std::string& path, const Progress& progress) {
+                                    const std::string& path, const Progress& progress,
+                                    THostWriteFilter* filter) {
   host_.Utilities().SetProgressCallback(
       [&progress](const THostProgressEvent&, const THostProgressDisplay* display) {
         if (progress && display && display->Total() > 0) progress(display->Done() / display->Total());
@@ -101,6 +102,7 @@ ExportOutcome ExportSession::Export(THostScene& scene, IKXTreeElement* top,
   const std::uint64_t troubleBefore = WriteTrouble(files);
   const std::uint64_t writtenBefore = files.BytesWritten();
   ExportOutcome outcome;
+  files.FilterWrites(path, filter);
   {
     auto destination = host_.Files().NewDestination(path);
     try {
@@ -111,15 +113,16 @@ ExportOutcome ExportSession::Export(THostScene& scene, IKXTreeElement* top,
     }
   }
   host_.Utilities().SetProgressCallback({});
+  files.FilterWrites(path, nullptr);
   const auto& sizes = files.WriteSizes();
   outcome.bytes = std::accumulate(sizes.begin(), sizes.end(), std::uint64_t{0});
   // The plug-in's stream fails quietly: a file it could not open, or a write the host refused or
-  // cut short, shows only here. Every map has at least its first line, and the file holds every
-  // byte written and nothing else.
+  // cut short, shows only here. Every map has at least its first line, and the file (unless a
+  // filter took the bytes) holds every byte written and nothing else.
   const bool nothing = outcome.bytes == 0;
   const bool lost = WriteTrouble(files) != troubleBefore ||
                     files.BytesWritten() - writtenBefore != outcome.bytes ||
-                    FileSize(path) != outcome.bytes;
+                    (!filter && FileSize(path) != outcome.bytes);
   if (outcome.kind == ExportOutcome::Kind::kWritten && (nothing || lost)) {
     outcome.kind = ExportOutcome::Kind::kWriteFailed;
     outcome.message = nothing ? "the plug-in could not open " + path + " to write the map"

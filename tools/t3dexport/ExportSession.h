@@ -35,9 +35,10 @@ class ExportSession {
   bool Start(const std::string& library, std::string& error);
   /// Writes `top` of `scene` (its "Universe" for a map) to the file at `path` through the
   /// plug-in. A TKXException is kPluginFailed, with its code by name, its file and line; a host
-  /// write that failed or fell short is kWriteFailed.
+  /// write that failed or fell short is kWriteFailed. With a `filter`, what the plug-in writes
+  /// goes through it instead of into the file.
   ExportOutcome Export(THostScene& scene, IKXTreeElement* top, const std::string& path,
-                       const Progress& progress = {});
+                       const Progress& progress = {}, THostWriteFilter* filter = nullptr);
   /// Releases the exporter, stops and unloads the plug-in; false with `error` set when it kept a
   /// host reference, an object or host memory.
   bool Stop(std::string& error);

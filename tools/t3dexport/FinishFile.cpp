@@ -5,77 +5,54 @@
 
 #include <cerrno>
 #include <cstring>
-#include <vector>
 
 #include "MapFinisher.h"
 
-namespace {
+FinishingWriter::FinishingWriter()
+    : finisher_(std::make_unique<MapFinisher>(
+          [this](const char* data, std::size_t size) { WriteOut(data, size); })) {}
 
-constexpr std::size_t kChunk = 1 << 20;
-
-// The file descriptor of an open file, closed when it goes.
-class OpenFile {
- public:
-  OpenFile(const std::string& path, int flags) : fd_(::open(path.c_str(), flags | O_CLOEXEC, 0666)) {}
-  ~OpenFile() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int Fd() const { return fd_; }
-  /// Closes now, reporting what the system says about the last writes.
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
-
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t put = ::write(fd, data, size);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    data += put;
-    size -= static_cast<std::size_t>(put);
-  }
-  return true;
+FinishingWriter::~FinishingWriter() {
+  if (fd_ >= 0) ::close(fd_);
 }
 
-}  // namespace
+bool FinishingWriter::Open(const std::string& path, std::string& error) {
+  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd_ < 0) error = std::string("cannot open the map for finishing: ") + std::strerror(errno);
+  return fd_ >= 0;
+}
 
-bool FinishMapFile(const std::string& from, const std::string& to, FinishedMap& result,
-                   std::string& error) {
-  OpenFile in(from, O_RDONLY);
-  OpenFile out(to, O_WRONLY | O_CREAT | O_TRUNC);
-  if (in.Fd() < 0 || out.Fd() < 0) {
-    error = std::string("cannot open the map for finishing: ") + std::strerror(errno);
-    return false;
-  }
-  bool written = true;
-  MapFinisher finisher([&](const char* data, std::size_t size) {
-    written = written && WriteAll(out.Fd(), data, size);
-    result.bytes += size;
-  });
-  std::vector<char> chunk(kChunk);
-  for (;;) {
-    const ssize_t got = ::read(in.Fd(), chunk.data(), chunk.size());
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      error = std::string("cannot read the plug-in's map: ") + std::strerror(errno);
-      return false;
+bool FinishingWriter::Take(const void* data, std::uint32_t count) {
+  finisher_->Write(static_cast<const char*>(data), count);
+  return !failed_;
+}
+
+bool FinishingWriter::WriteOut(const char* data, std::size_t size) {
+  while (size > 0 && !failed_) {
+    const ssize_t put = ::write(fd_, data, size);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      failed_ = true;
+      error_ = put < 0 ? errno : ENOSPC;
+      break;
     }
-    if (got == 0) break;
-    finisher.Write(chunk.data(), static_cast<std::size_t>(got));
+    data += put;
+    size -= static_cast<std::size_t>(put);
+    bytes_ += static_cast<std::uint64_t>(put);
   }
-  finisher.Finish();
-  result.textured = finisher.TexturedPolygons();
-  if (!written || !out.Close()) {
-    error = std::string("writing the finished map failed: ") + std::strerror(errno);
-    return false;
+  return !failed_;
+}
+
+bool FinishingWriter::Finish(FinishedMap& result, std::string& error) {
+  finisher_->Finish();
+  result.bytes = bytes_;
+  result.textured = finisher_->TexturedPolygons();
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0 && !failed_) {
+    failed_ = true;
+    error_ = errno;
   }
-  return true;
+  if (failed_) error = std::string("writing the finished map failed: ") + std::strerror(error_);
+  return !failed_;
 }

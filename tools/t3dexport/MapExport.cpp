@@ -100,35 +100,33 @@ void PrintSummary(const std::string& output, const MapPlan& plan, std::size_t br
               n(c.piecesAdded), n(dropped), n(bytes), seconds);
 }
 
-// Exports `top` of `scene` through the plug-in into a temporary file beside `output`, finishes it
-// unless --exact, and puts it in place.
+// Exports `top` of `scene` through the plug-in into a temporary file beside `output`, finished
+// on its way there unless --exact, and puts it in place.
 int WriteMap(THostScene& scene, IKXTreeElement* top, const std::string& output,
              const ToolOptions& options, ProgressBar& bar, StageTimes& times, std::uint64_t& bytes) {
   ExportSession session;
   std::string error;
   if (!session.Start(options.plugin, error)) return Fail(kExitPlugin, "cannot start the plug-in: " + error);
-  TemporaryFile exported;
-  if (!exported.Create(output, error)) return Fail(kExitOutput, error);
-  const ExportOutcome outcome = session.Export(scene, top, exported.Path(),
-                                               [&](double share) { bar.Show("Exporting", share); });
+  TemporaryFile file;
+  if (!file.Create(output, error)) return Fail(kExitOutput, error);
+  FinishingWriter finishing;
+  if (!options.exact && !finishing.Open(file.Path(), error)) return Fail(kExitOutput, error);
+  const ExportOutcome outcome =
+      session.Export(scene, top, file.Path(), [&](double share) { bar.Show("Exporting", share); },
+                     options.exact ? nullptr : &finishing);
   bar.Clear();
   if (outcome.kind == ExportOutcome::Kind::kPluginFailed) return Fail(kExitPlugin, outcome.message);
   if (outcome.kind == ExportOutcome::Kind::kWriteFailed) return Fail(kExitOutput, outcome.message);
   if (!session.Stop(error)) return Fail(kExitPlugin, error);
   times.Mark("export");
-  if (options.exact) {
-    bytes = outcome.bytes;
-    if (!exported.MoveTo(output, bytes, error)) return Fail(kExitOutput, output + ": " + error);
-    return kExitOk;
+  bytes = outcome.bytes;
+  if (!options.exact) {
+    FinishedMap map;
+    if (!finishing.Finish(map, error)) return Fail(kExitOutput, output + ": " + error);
+    bytes = map.bytes;
+    times.Mark("finishing");
   }
-  TemporaryFile finished;
-  FinishedMap map;
-  if (!finished.Create(output, error) || !FinishMapFile(exported.Path(), finished.Path(), map, error) ||
-      !finished.MoveTo(output, map.bytes, error)) {
-    return Fail(kExitOutput, output + ": " + error);
-  }
-  times.Mark("finishing");
-  bytes = map.bytes;
+  if (!file.MoveTo(output, bytes, error)) return Fail(kExitOutput, output + ": " + error);
   return kExitOk;
 }
 
