@@ -23,8 +23,8 @@ class FinishingWriter final : public THostWriteFilter {
   FinishingWriter(const FinishingWriter&) = delete;
   FinishingWriter& operator=(const FinishingWriter&) = delete;
 
-  /// Writes the finished map to `path`, replacing what it holds; false with `error` set when it
-  /// cannot be opened.
+  /// Writes the finished map to `path`, an empty file that exists; false with `error` set when
+  /// it cannot be opened.
   bool Open(const std::string& path, std::string& error);
   bool Take(const void* data, std::uint32_t count) override;
   /// Ends the map and closes the file; false with `error` set when a write failed or fell short.
