@@ -85,7 +85,8 @@ TEST(ToolCommandTest, FailuresEndWithTheirOwnStatus) {
       {{model, "-o", model + "/under/a/file.t3d"}, "", kExitOutput, "cannot make the folder"},
       {{model, "-o", "/proc/map.t3d"}, "", kExitOutput, "cannot create"},
       {{model, "-o", "/dev/full"}, "", kExitOutput, "not a regular file"},
-      {{"--sample", "-o", existing}, "ulimit -f 2; ", kExitOutput, "failed"},
+      {{"--sample", "-o", existing}, "ulimit -f 2; ", kExitOutput, existing + ": writing"},
+      {{"--sample", "--exact", "-o", existing}, "ulimit -f 2; ", kExitOutput, existing + ": writing"},
       {{model, "-o", existing, "--plugin", TempPath("missing.so")}, "", kExitPlugin,
        "cannot start the plug-in"},
   });

@@ -125,9 +125,8 @@ ExportOutcome ExportSession::Export(THostScene& scene, IKXTreeElement* top,
                     (!filter && FileSize(path) != outcome.bytes);
   if (outcome.kind == ExportOutcome::Kind::kWritten && (nothing || lost)) {
     outcome.kind = ExportOutcome::Kind::kWriteFailed;
-    outcome.message = nothing ? "the plug-in could not open " + path + " to write the map"
-                              : "writing " + path +
-                                    " failed (the disk may be full, or the file too large)";
+    outcome.message = nothing ? "the plug-in could not open the file to write the map"
+                              : "writing the map failed (the disk may be full, or the file too large)";
   }
   if (outcome.kind == ExportOutcome::Kind::kWritten && scene.OutstandingReferences() != 0) {
     outcome.kind = ExportOutcome::Kind::kPluginFailed;

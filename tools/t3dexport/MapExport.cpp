@@ -116,7 +116,10 @@ int WriteMap(THostScene& scene, IKXTreeElement* top, const std::string& output,
                      options.exact ? nullptr : &finishing);
   bar.Clear();
   if (outcome.kind == ExportOutcome::Kind::kPluginFailed) return Fail(kExitPlugin, outcome.message);
-  if (outcome.kind == ExportOutcome::Kind::kWriteFailed) return Fail(kExitOutput, outcome.message);
+  // The message names the destination, not the temporary file the user never sees.
+  if (outcome.kind == ExportOutcome::Kind::kWriteFailed) {
+    return Fail(kExitOutput, output + ": " + outcome.message);
+  }
   if (!session.Stop(error)) return Fail(kExitPlugin, error);
   times.Mark("export");
   bytes = outcome.bytes;
