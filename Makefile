@@ -30,12 +30,14 @@ build-asan: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
 
-# T3dExport.dll built with MinGW-w64, which runs every test suite under Wine.
+# T3dExport.dll built with MinGW-w64, which runs every test suite under Wine where this machine
+# can run Windows programs (the tests find out, and show as skipped where it cannot).
 build-mingw32: deps
 	cmake --preset mingw32 >/dev/null
 	cmake --build --preset mingw32 -j $(JOBS)
 
-# The DLL that ships: T3dExport.dll for the host's own C++ ABI, with its host test under Wine.
+# The DLL that ships: T3dExport.dll for the host's own C++ ABI, with its host test under Wine
+# (skipped, as above, where Wine cannot run).
 build-msvc32: deps
 	cmake --preset msvc32 >/dev/null
 	cmake --build --preset msvc32 -j $(JOBS)
@@ -62,6 +64,7 @@ test: build build-asan build-mingw32 build-msvc32
 	ctest --preset asan -j $(JOBS)
 	ctest --preset mingw32 -j $(JOBS)
 	ctest --preset msvc32 -j $(JOBS)
+	@scripts/windows-suites-note build/mingw32 build/msvc32
 
 # Each fuzz target for FUZZ_SECONDS (make test: TEST_FUZZ_SECONDS), under the sanitizers.
 fuzz: deps

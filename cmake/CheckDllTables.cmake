@@ -1,6 +1,6 @@
 # Checks a built T3dExport.dll as a host sees it: exactly the six entry points exported, by name,
-# ordinals from 1; imports from msvcrt.dll, kernel32.dll and ntdll.dll only.
-#   cmake -DOBJDUMP=<objdump> -DDLL=<T3dExport.dll> -P cmake/CheckDllTables.cmake
+# ordinals from 1; imports from the DLLs of IMPORTS (a comma-separated list, lower case) only.
+#   cmake -DOBJDUMP=<objdump> -DDLL=<T3dExport.dll> -DIMPORTS=<a.dll,b.dll> -P cmake/CheckDllTables.cmake
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE table RESULT_VARIABLE failed)
 if(failed)
@@ -10,7 +10,8 @@ endif()
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${table}")
 list(TRANSFORM imports REPLACE "DLL Name: " "")
 list(TRANSFORM imports TOLOWER)
-list(REMOVE_ITEM imports msvcrt.dll kernel32.dll ntdll.dll)
+string(REPLACE "," ";" allowed "${IMPORTS}")
+list(REMOVE_ITEM imports ${allowed})
 if(imports)
   message(FATAL_ERROR "${DLL} imports from ${imports} too")
 endif()
@@ -35,4 +36,4 @@ if(NOT names STREQUAL expected OR NOT base MATCHES "Base 1$" OR NOT entries STRE
   message(FATAL_ERROR "${DLL} exports ${names} (${base}, ${entries} entries); it should export "
                       "the six entry points alone, ordinals from 1")
 endif()
-message(STATUS "${DLL}: six exports, imports from msvcrt.dll, kernel32.dll and ntdll.dll only")
+message(STATUS "${DLL}: six exports, imports from ${IMPORTS} only")

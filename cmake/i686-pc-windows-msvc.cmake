@@ -49,9 +49,3 @@ string(JOIN " " CMAKE_CXX_FLAGS_INIT
   # The x87 unit keeps 80-bit intermediates; SSE rounds every step to single or double precision
   # exactly as the x86-64 build does, so both write the same numbers.
   -msse2 -mfpmath=sse)
-
-# Test programs run under Wine, as in the MinGW build.
-find_program(T3D_WINE wine)
-if(T3D_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${T3D_WINE})
-endif()

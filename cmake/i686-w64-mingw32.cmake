@@ -20,10 +20,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # exactly as the x86-64 build does, so both write the same numbers.
 set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
 set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
-
-# Test programs run under Wine. Its prefix lives in the build tree so a run never touches the
-# user's own; the test setup creates it once, at build time (tests/windows/WindowsTesting.cmake).
-find_program(T3D_WINE wine)
-if(T3D_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${T3D_WINE})
-endif()

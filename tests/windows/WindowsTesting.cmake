@@ -1,5 +1,6 @@
 # The Windows build's tests: GoogleTest compiled from Debian's sources with the cross compiler,
-# one test main that keeps every system dialog away, and each test program run whole under Wine.
+# one test main that keeps every system dialog away, and each test program run whole under Wine
+# (or skipped where Wine cannot run).
 
 set(T3D_GOOGLETEST_SOURCE /usr/src/googletest/googletest CACHE PATH "GoogleTest sources to build")
 if(NOT EXISTS ${T3D_GOOGLETEST_SOURCE}/CMakeLists.txt)
@@ -17,12 +18,13 @@ target_include_directories(gtest BEFORE PUBLIC ${CMAKE_CURRENT_LIST_DIR}/gtest-p
 add_library(t3d_windows_test_main STATIC ${CMAKE_CURRENT_LIST_DIR}/WindowsTestMain.cpp)
 target_link_libraries(t3d_windows_test_main PUBLIC gtest)
 
-include(${CMAKE_CURRENT_LIST_DIR}/WinePrefix.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/UnderWine.cmake)
 
 # Makes `name` a Windows test program: GoogleTest with the dialog-free main, run whole under
 # Wine (one Wine start per program, not per test).
 function(t3d_windows_test_program name)
   target_link_libraries(${name} PRIVATE t3d_windows_test_main)
-  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T3D_WINE_ENVIRONMENT}" TIMEOUT 600)
+  add_test(NAME ${name} COMMAND ${T3D_UNDER_WINE} ${T3D_WINE} $<TARGET_FILE:${name}>
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  t3d_under_wine(${name} 600)
 endfunction()
