@@ -48,8 +48,8 @@ Lines SquareMap() {
       "            Normal   +00000.000000,+00000.000000,+00001.000000",  // 7
       "            Vertex   +00000.000000,+00000.000000,+00000.000000",  // 8
       "            Vertex   +00010.000000,+00000.000000,+00000.000000",  // 9
-      "            Vertex   +00010.000000,-00010.000000,+00000.000000",  // 10
-      "            Vertex   +00000.000000,-00010.000000,+00000.000000",  // 11
+      "            Vertex   +00010.000000,+00010.000000,+00000.000000",  // 10
+      "            Vertex   +00000.000000,+00010.000000,+00000.000000",  // 11
       "         End Polygon",                                            // 12
       "      End PolyList",                                              // 13
       "   End Brush",                                                    // 14
@@ -214,8 +214,10 @@ const std::pair<const char*, const char*> kVectorValues[] = {
     {"1.#QNAN0,0,0", "non-finite number '1.#QNAN0'"},
     {"-INF,0,0", "non-finite number '-INF'"},
     {"-nan(ind),0,0", "non-finite number '-nan(ind'"},
-    {"4294967296,0,0", "number '4294967296' is out of range"},
-    {"1e5,0,0", "number '1e5' is out of range"},
+    // Editors read these; the note says the support library's stream would not.
+    {"4294967296,0,0", "number '4294967296' is beyond what 32-bit readers take"},
+    {"1e5,0,0", "number '1e5' is beyond"},
+    {"1e999,0,0", "number '1e999' is out of range"},
     {"12:30,0,0", "'12:30' is not a number"},
     {"1.000.000,0,0", "'1.000.000' is not a number"},
     {"1'000.5,0,0", "'1'000.5' is not a number"},
@@ -296,7 +298,7 @@ TEST_P(MapCheckTest, LargeMapsKeepTheirLineNumbers) {
   }
   // The last square's fourth corner lifted by 1. The plane that fits best has the normal
   // (1, 1, 19.95) / 20.00006; the corner (10, 0, 0) lies 0.2506 from it.
-  polygons[polygons.size() - 2] = "            Vertex   +00000.000000,-00010.000000,+00001.000000";
+  polygons[polygons.size() - 2] = "            Vertex   +00000.000000,+00010.000000,+00001.000000";
   const Lines map = Inserted(SquareMap(), 13, polygons);
   const auto lastPolygon = static_cast<std::uint32_t>(13 + polygons.size() - 8);
   ExpectProblems(Check(Joined(map, "\r\n")), {{lastPolygon, "not planar: a vertex lies 0.251"}},
@@ -318,26 +320,28 @@ TEST(MapCheckReportTest, ProblemsUnreadableFilesAndStatus) {
 
   const auto run = [&](const std::vector<std::string>& files) {
     std::FILE* out = std::fopen(report.c_str(), "wb");
-    const int status = CheckMaps(files, out);
+    const int status = CheckMaps(files, {}, out);
     std::fclose(out);
     return std::make_pair(status, ReadFileText(report));
   };
-  EXPECT_EQ(run({clean}), std::make_pair(kMapCheckClean, std::string()));
+  const std::string cleanCounts = clean + ": 0 brushes (0 solid: 0 closed, 0 convex), 0 errors, 0 warnings\n";
+  EXPECT_EQ(run({clean}), std::make_pair(kMapCheckClean, cleanCounts));
   EXPECT_EQ(
       run({broken, clean}),
       std::make_pair(kMapCheckProblems,
-                     broken + ":1: Begin Map is not closed by End Map before the file ends\n" +
-                         broken + ":13: End Brush has no Begin Brush to close\n"));
+                     broken + ":1: error: Begin Map is not closed by End Map before the file ends\n" +
+                         broken + ":13: error: End Brush has no Begin Brush to close\n" + broken +
+                         ": 0 brushes (0 solid: 0 closed, 0 convex), 2 errors, 0 warnings\n" + cleanCounts));
   EXPECT_EQ(run({missing, clean}),
-            std::make_pair(kMapCheckUnreadable, missing + ": cannot be read\n"));
+            std::make_pair(kMapCheckUnreadable, missing + ": cannot be read\n" + cleanCounts));
 
   // Problems beyond the first thousand found are counted, not listed: 1500 lines without their
   // Begin, and a file with no Begin line at all.
   std::ofstream(broken, std::ios::binary) << Joined(Lines(1500, "End Map"));
   const auto [status, text] = run({broken});
   EXPECT_EQ(status, kMapCheckProblems);
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1001);
-  EXPECT_NE(text.find(broken + ":1000: End Map has no Begin Map to close\n" + broken +
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1002);
+  EXPECT_NE(text.find(broken + ":1000: error: End Map has no Begin Map to close\n" + broken +
                       ": 501 more problems\n"),
             std::string::npos);
 }

@@ -95,8 +95,15 @@ int ParseToolOptions(int argc, char** argv, ToolOptions& options, std::FILE* out
   app.footer("Exit status: 0 written, 1 map problems (check), 2 usage, 3 input unreadable or "
              "empty, 4 output not written, 5 plug-in failure.");
   AddExportOptions(app, options);
-  CLI::App* check = app.add_subcommand("check", "check T3D maps; report each problem with its line");
+  CLI::App* check = app.add_subcommand(
+      "check", "check T3D maps, any editor's or ours, as an import and a CSG rebuild take them");
   check->add_option("FILE", options.checkFiles, "the maps to check")->required();
+  check->add_flag("--strict", options.checkStrict, "count warnings as errors (exit 1)");
+  check->add_flag("--json", options.checkJson,
+                  "one JSON object per map: file, brushes, solid, closed, convex, errors, "
+                  "warnings, problems");
+  check->add_flag("-v,--verbose", options.checkVerbose,
+                  "also list notes: the house rules of the maps this tool writes");
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {

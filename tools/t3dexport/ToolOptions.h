@@ -32,6 +32,9 @@ struct ToolOptions {
   // t3dexport check FILE...
   bool check = false;
   std::vector<std::string> checkFiles;
+  bool checkStrict = false;   ///< warnings count as errors
+  bool checkJson = false;     ///< one JSON object per map
+  bool checkVerbose = false;  ///< notes too
 };
 
 /// Reads the command line into `options`. Returns -1 to go on, or the exit status to end with:

@@ -43,7 +43,10 @@ int main(int argc, char** argv) {
   const int parsed = ParseToolOptions(argc, argv, options, stdout, stderr);
   if (parsed >= 0) return parsed;
   try {
-    if (options.check) return CheckMaps(options.checkFiles, stdout);
+    if (options.check) {
+      return CheckMaps(options.checkFiles,
+                       {options.checkStrict, options.checkJson, options.checkVerbose}, stdout);
+    }
     return ExportMap(options);
   } catch (const std::bad_alloc&) {
     std::fprintf(stderr, "t3dexport: out of memory (the tool may use half of this machine's)\n");

@@ -17,9 +17,6 @@ class MapBlocks {
   /// Opens block `kind` at the report's line. A block beyond kDeepest is reported and not
   /// opened; returns whether it was.
   bool Open(std::string_view kind, MapReport& report);
-  /// Whether the innermost open block is an Actor directly inside a Map that held no actor
-  /// before it: the map's builder brush.
-  bool InnermostIsBuilderBrush() const { return !open_.empty() && open_.back().builderBrush; }
   /// Closes the innermost block of `kind` (any case) at the report's line. Blocks inside it
   /// that are still open are reported and closed with it; an End that matches no open block
   /// is reported and changes nothing.
@@ -32,8 +29,6 @@ class MapBlocks {
   struct Block {
     std::string kind;
     std::uint32_t line;
-    bool holdsActor;
-    bool builderBrush;
   };
   std::vector<Block> open_;
 };

@@ -1,12 +1,13 @@
-// Checks one T3D map, from any writer, against the rules its readers rely on: balanced and
-// properly nested Begin/End blocks, the builder brush first in a map, C-locale finite numbers,
-// usable polygons and safe names.
+// Checks one T3D map, from any writer, as an import and a CSG rebuild take it: errors for what
+// they cannot survive, warnings for what makes a rebuild leak or cut wrongly, notes for the
+// house rules of the maps this tool writes; and counts its brushes as a rebuild sees them.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "BrushCheck.h"
 #include "MapReport.h"
 
 class TKXStream;
@@ -16,8 +17,13 @@ struct MapCheckResult {
   /// the lines read.
   bool readable = true;
   std::vector<MapProblem> problems;
-  /// Problems found beyond those listed.
+  /// Errors and warnings found beyond those listed, and notes.
   std::uint64_t unlisted = 0;
+  std::uint64_t unlistedNotes = 0;
+  std::uint64_t errors = 0;
+  std::uint64_t warnings = 0;
+  std::uint64_t notes = 0;
+  BrushCounts brushes;
 };
 
 /// Size of the stream buffer CheckMapFile reads through.

@@ -77,14 +77,18 @@ MapVector EigenvectorOf(const Scatter& s, double lambda) {
 
 }  // namespace
 
-double PolygonArea(const MapVector* vertices, std::size_t count) {
-  if (count < 3) return 0;
+MapVector VectorArea(const MapVector* vertices, std::size_t count) {
   // Relative to the first vertex, so large coordinates lose no precision to the products.
   MapVector sum{0, 0, 0};
   for (std::size_t i = 1; i + 1 < count; ++i) {
     const MapVector c = Cross(Minus(vertices[i], vertices[0]), Minus(vertices[i + 1], vertices[0]));
     sum = {sum.x + c.x, sum.y + c.y, sum.z + c.z};
   }
+  return sum;
+}
+
+double PolygonArea(const MapVector* vertices, std::size_t count) {
+  const MapVector sum = VectorArea(vertices, count);
   return std::sqrt(Dot(sum, sum)) / 2;
 }
 

@@ -11,6 +11,10 @@ inline bool operator==(const MapVector& a, const MapVector& b) {
   return a.x == b.x && a.y == b.y && a.z == b.z;
 }
 
+/// Twice the vector area of the polygon through `count` vertices in order: it points the way
+/// the polygon faces when its vertices turn counter-clockwise.
+MapVector VectorArea(const MapVector* vertices, std::size_t count);
+
 /// The area of the polygon through `count` vertices in order, from its vector area.
 double PolygonArea(const MapVector* vertices, std::size_t count);
 

@@ -1,5 +1,7 @@
 #include "MapNumber.h"
 
+#include <charconv>
+
 #include "KXTextStream.h"
 #include "MapLineStream.h"
 #include "MapText.h"
@@ -78,7 +80,7 @@ bool IsNonFiniteText(std::string_view text) {
   return !lower.empty() && IsMapDigit(lower[0]) && lower.find('#') != std::string::npos;
 }
 
-bool ReadMapNumber(MapLineStream& line, double& value, std::string& problem) {
+bool ReadMapNumber(MapLineStream& line, double& value, std::string& problem, std::string& note) {
   const std::string_view text = line.Text();
   std::size_t start = line.Index();
   while (start < text.size() && IsMapBlank(text[start])) ++start;
@@ -95,10 +97,18 @@ bool ReadMapNumber(MapLineStream& line, double& value, std::string& problem) {
     problem = "non-finite number '" + std::string(number) + "'";
   } else if (form == Form::Malformed) {
     problem = "'" + std::string(number) + "' is not a number in the C locale's form";
-  } else {
-    problem = "number '" + std::string(number) + "' is out of range";
   }
-  const bool read = form == Form::Good && (line.State() & kKXStreamFail) == 0;
+  bool read = form == Form::Good && (line.State() & kKXStreamFail) == 0;
+  if (form == Form::OutOfRange) {
+    const char* first = number.data() + (number[0] == '+' ? 1 : 0);
+    const auto [at, error] = std::from_chars(first, number.data() + number.size(), value);
+    read = error == std::errc() && at == number.data() + number.size();
+    if (read) {
+      note = "number '" + std::string(number) + "' is beyond what 32-bit readers take exactly";
+    } else {
+      problem = "number '" + std::string(number) + "' is out of range";
+    }
+  }
   line.MoveTo(end);
   return read;
 }

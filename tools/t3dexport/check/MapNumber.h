@@ -15,6 +15,7 @@ bool IsNonFiniteText(std::string_view text);
 
 /// Reads the number that starts at the line's position, after blanks, and ends before a ',',
 /// a ')', a blank or the end of the line, where it leaves the position. True with `value` when
-/// its text is a C-locale decimal number (sign, digits, point, exponent from -5 to 4) that the
-/// stream reads exactly; otherwise false with `problem`.
-bool ReadMapNumber(MapLineStream& line, double& value, std::string& problem);
+/// its text is a finite C-locale decimal number; false with `problem` (an error) when not. A
+/// number the support library's stream reads (exponent from -5 to 4, a whole part of 32 bits)
+/// is read by it; a larger or smaller one is read by the C++ library and `note` says so.
+bool ReadMapNumber(MapLineStream& line, double& value, std::string& problem, std::string& note);

@@ -3,44 +3,79 @@
 #include <cmath>
 #include <cstdio>
 
+#include "MapReport.h"
+
+namespace {
+
+MapVector Minus(const MapVector& a, const MapVector& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+MapVector Cross(const MapVector& a, const MapVector& b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+double Dot(const MapVector& a, const MapVector& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+// In thousandths through integers: a real's printed form would follow the locale.
+std::string Thousandths(double value) {
+  const long long thousandths = std::llround(value * 1000);
+  char text[48];
+  std::snprintf(text, sizeof text, "%lld.%03lld", thousandths / 1000, thousandths % 1000);
+  return text;
+}
+
+}  // namespace
+
 void MapPolygon::Begin(std::uint32_t line) {
   line_ = line;
   count_ = 0;
   unreadable_ = false;
+  hasNormal_ = false;
   vertices_.clear();
 }
 
 void MapPolygon::AddVertex(const MapVector& vertex) {
   ++count_;
-  if (vertices_.size() <= kMostVertices) vertices_.push_back(vertex);
+  if (!unreadable_) vertices_.push_back(vertex);
 }
 
 void MapPolygon::AddUnreadableVertex() {
   ++count_;
   unreadable_ = true;
+  vertices_.clear();
 }
 
-std::string MapPolygon::Problem() const {
+void MapPolygon::SetNormal(const MapVector& normal) {
+  hasNormal_ = true;
+  normal_ = normal;
+}
+
+void MapPolygon::Judge(MapReport& report) const {
   if (count_ > kMostVertices)
-    return "polygon has " + std::to_string(count_) + " vertices; at most 16 are allowed";
+    report.AddAt(line_, Severity::kError,
+                 "polygon has " + std::to_string(count_) + " vertices; at most 16 are allowed");
   // The vertex line has its own problem; a shape without that vertex would mislead.
-  if (unreadable_) return {};
+  if (unreadable_) return;
   const std::size_t distinct = DistinctVertices();
-  if (distinct < 3)
-    return "polygon has " + std::to_string(distinct) + " distinct vertices; it needs 3";
-  if (PolygonArea(vertices_.data(), vertices_.size()) <= kSmallestArea)
-    return "polygon has zero area";
+  if (distinct < 3) {
+    report.AddAt(line_, Severity::kError,
+                 "polygon has " + std::to_string(distinct) + " distinct vertices; it needs 3");
+    return;
+  }
+  if (PolygonArea(vertices_.data(), vertices_.size()) <= kSmallestArea) {
+    report.AddAt(line_, Severity::kError, "polygon has zero area");
+    return;
+  }
   const double distance = DistanceFromBestFitPlane(vertices_.data(), vertices_.size());
   if (distance > kPlanarTolerance) {
-    // In thousandths through integers: a real's printed form would follow the locale.
-    const long long thousandths = std::llround(distance * 1000);
-    char text[96];
-    std::snprintf(text, sizeof text,
-                  "polygon is not planar: a vertex lies %lld.%03lld from its plane of best fit",
-                  thousandths / 1000, thousandths % 1000);
-    return text;
+    report.AddAt(line_, Severity::kWarning,
+                 "polygon is not planar: a vertex lies " + Thousandths(distance) +
+                     " from its plane of best fit");
   }
-  return {};
+  const MapVector winding = VectorArea(vertices_.data(), vertices_.size());
+  if (Concave(winding)) report.AddAt(line_, Severity::kWarning, "polygon is concave");
+  if (hasNormal_ && Dot(normal_, winding) < 0) {
+    report.AddAt(line_, Severity::kWarning,
+                 "the Normal line points against the polygon's winding: (V1 - V0) x (V2 - V0) "
+                 "faces the other way");
+  }
 }
 
 std::size_t MapPolygon::DistinctVertices() const {
@@ -51,4 +86,21 @@ std::size_t MapPolygon::DistinctVertices() const {
     if (!seen) ++distinct;
   }
   return distinct;
+}
+
+// A vertex that turns against the polygon's winding, farther than the tolerance outside the
+// line through its neighbours.
+bool MapPolygon::Concave(const MapVector& winding) const {
+  const std::size_t n = vertices_.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const MapVector& a = vertices_[(i + n - 1) % n];
+    const MapVector& b = vertices_[i];
+    const MapVector& c = vertices_[(i + 1) % n];
+    const MapVector chord = Minus(c, a);
+    const double length = std::sqrt(Dot(chord, chord));
+    if (length == 0) continue;
+    const MapVector turn = Cross(Minus(b, a), chord);
+    if (Dot(turn, winding) < 0 && std::sqrt(Dot(turn, turn)) / length > kStraightTolerance) return true;
+  }
+  return false;
 }

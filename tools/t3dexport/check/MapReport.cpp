@@ -2,11 +2,21 @@
 
 #include <algorithm>
 
-void MapReport::AddAt(std::uint32_t line, std::string message) {
-  if (problems_.size() < kMapProblemsKept) {
-    problems_.push_back({line, std::move(message)});
+const char* SeverityName(Severity severity) {
+  switch (severity) {
+    case Severity::kError: return "error";
+    case Severity::kWarning: return "warning";
+    case Severity::kNote: return "note";
+  }
+  return "";
+}
+
+void MapReport::AddAt(std::uint32_t line, Severity severity, std::string message) {
+  const int kind = static_cast<int>(severity);
+  if (++counts_[kind] <= kMapProblemsKept) {
+    problems_.push_back({line, severity, brush_, std::move(message)});
   } else {
-    ++unlisted_;
+    ++unlisted_[kind];
   }
 }
 

@@ -1,5 +1,7 @@
 #include "MapStructValue.h"
 
+#include <charconv>
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,7 +18,8 @@ constexpr int kDeepest = 16;
 
 class StructReader {
  public:
-  explicit StructReader(MapLineStream& line) : line_(line), text_(line.Text()) {}
+  StructReader(MapLineStream& line, MapReport& report)
+      : line_(line), text_(line.Text()), report_(report) {}
 
   /// Reads the value whose '(' is at `i`, leaving `i` after its ')'. False with Problem().
   bool Struct(std::size_t& i);
@@ -40,6 +43,7 @@ class StructReader {
 
   MapLineStream& line_;
   std::string_view text_;
+  MapReport& report_;
   std::string problem_;
   int depth_ = 0;
 };
@@ -99,8 +103,9 @@ bool StructReader::Component(std::size_t& i, bool& numeric, std::size_t& numberS
 bool StructReader::Number(std::size_t& i) {
   line_.MoveTo(i);
   double value = 0;
-  std::string problem;
-  if (!ReadMapNumber(line_, value, problem)) return Fail(problem);
+  std::string problem, note;
+  if (!ReadMapNumber(line_, value, problem, note)) return Fail(problem);
+  if (!note.empty()) report_.Add(Severity::kNote, note);
   i = line_.Index();
   return true;
 }
@@ -138,6 +143,44 @@ bool StructReader::LooksNumeric(std::size_t i) const {
 }  // namespace
 
 void CheckStructNumbers(MapLineStream& line, std::size_t open, MapReport& report) {
-  StructReader reader(line);
-  if (!reader.Struct(open)) report.Add(reader.Problem());
+  StructReader reader(line, report);
+  if (!reader.Struct(open)) report.Add(Severity::kError, reader.Problem());
+}
+
+std::string_view StructComponent(std::string_view value, std::string_view name) {
+  if (value.empty() || value[0] != '(') return {};
+  int depth = 0;
+  std::size_t start = 1;
+  for (std::size_t i = 1; i < value.size(); ++i) {
+    const char c = value[i];
+    if (c == '"') {
+      const std::size_t close = value.find('"', i + 1);
+      if (close == std::string_view::npos) return {};
+      i = close;
+    } else if (c == '(') {
+      ++depth;
+    } else if ((c == ',' || c == ')') && depth == 0) {
+      const std::string_view component = value.substr(start, i - start);
+      const std::size_t equals = component.find('=');
+      if (equals != std::string_view::npos && SameMapWord(component.substr(0, equals), name))
+        return component.substr(equals + 1);
+      if (c == ')') return {};
+      start = i + 1;
+    } else if (c == ')') {
+      --depth;
+    }
+  }
+  return {};
+}
+
+void ReadStructVector(std::string_view value, const char* const (&names)[3], MapVector& out) {
+  double* targets[3] = {&out.x, &out.y, &out.z};
+  for (int i = 0; i < 3; ++i) {
+    const std::string_view text = StructComponent(value, names[i]);
+    if (text.empty()) continue;
+    const char* first = text.data() + (text[0] == '+' ? 1 : 0);
+    double number = 0;
+    const auto [end, error] = std::from_chars(first, text.data() + text.size(), number);
+    if (error == std::errc() && std::isfinite(number)) *targets[i] = number;
+  }
 }

@@ -28,25 +28,26 @@ bool ReadVectorValues(MapLineStream& line, MapVector& vector, MapReport& report)
   for (int i = 0; i < 3; ++i) {
     char c = 0;
     if (i > 0 && !NextCharacter(line, c)) {
-      report.Add("3 values expected, " + std::to_string(i) + " found");
+      report.Add(Severity::kError, "3 values expected, " + std::to_string(i) + " found");
       return false;
     }
     if (i > 0 && c != ',') {
-      report.Add("',' expected between values, found '" + RestFrom(line, c) + "'");
+      report.Add(Severity::kError, "',' expected between values, found '" + RestFrom(line, c) + "'");
       return false;
     }
-    std::string problem;
-    if (!ReadMapNumber(line, *values[i], problem)) {
-      report.Add(problem);
+    std::string problem, note;
+    if (!ReadMapNumber(line, *values[i], problem, note)) {
+      report.Add(Severity::kError, problem);
       return false;
     }
+    if (!note.empty()) report.Add(Severity::kNote, note);
   }
   char c = 0;
   if (!NextCharacter(line, c)) return true;
   if (c == ',') {
-    report.Add("more than 3 values: a ',' decimal point or thousands separator?");
+    report.Add(Severity::kError, "more than 3 values: a ',' decimal point or thousands separator?");
   } else {
-    report.Add("unexpected text after the values: '" + RestFrom(line, c) + "'");
+    report.Add(Severity::kError, "unexpected text after the values: '" + RestFrom(line, c) + "'");
   }
   return false;
 }
