@@ -3,7 +3,7 @@
 #   cmake -DT3D_ROOT=<source dir> -P cmake/CheckLayers.cmake
 # Layers point one way: T3d -> plugin -> KXCore internals -> the ABI layer; the reference host and
 # the tool see only the ABI layer and their own units; the tool's map checker alone reads maps
-# with the support library's stream and tokenizer.
+# with the support library's stream and tokenizer; brush shapes (solid/) build on repair's grid.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -17,13 +17,14 @@ set(T3D_LAYERS
   "T3d|KXCore/ABI,KXCore/Include,plugin,T3d"
   "host|KXCore/ABI,host"
   "tools/t3dexport|KXCore/ABI,host,tools/t3dexport"
-  "tools/t3dexport/check|KXCore/ABI,KXCore/Include,host,tools/t3dexport/check"
+  "tools/t3dexport/check|KXCore/ABI,KXCore/Include,host,tools/t3dexport/check,tools/t3dexport/solid"
   "tools/t3dexport/repair|tools/t3dexport/repair"
+  "tools/t3dexport/solid|tools/t3dexport/solid,tools/t3dexport/repair"
   "tools/t3dexport/finish|tools/t3dexport/finish")
 
 # Where an include by bare name is found, in the order the build's include paths give.
 set(T3D_BARE_FOLDERS KXCore/ABI KXCore/Include KXCore/Source/MSVC host tools/t3dexport tools/t3dexport/check
-  tools/t3dexport/repair tools/t3dexport/finish)
+  tools/t3dexport/repair tools/t3dexport/solid tools/t3dexport/finish)
 
 set(problems "")
 

@@ -59,8 +59,12 @@ class Obj:
         for ring, outward in ((out, True), (inn, False)):
             for i in range(steps):
                 (xa, ya), (xb, yb) = ring[i], ring[i + 1]
-                quad = [(xa, ya, z0), (xa, ya, z1), (xb, yb, z1), (xb, yb, z0)]
+                quad = [(xa, ya, z0), (xb, yb, z0), (xb, yb, z1), (xa, ya, z1)]
                 self.face(quad if outward else list(reversed(quad)))
+        # The two feet it stands on, which close it.
+        for (xo, yo), (xi, yi) in ((out[0], inn[0]), (out[-1], inn[-1])):
+            foot = [(xo, yo, z0), (xo, yo, z1), (xi, yi, z1), (xi, yi, z0)]
+            self.face(foot if xo > xi else list(reversed(foot)))
 
 
 def main():

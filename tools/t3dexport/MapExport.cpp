@@ -12,6 +12,7 @@
 #include "ModelFile.h"
 #include "OutputFile.h"
 #include "ProgressBar.h"
+#include "QhullHuller.h"
 #include "SampleRoom.h"
 #include "StageTimes.h"
 #include "THostScene.h"
@@ -42,6 +43,25 @@ void PlaceModel(ModelFile& model, const ToolOptions& options) {
   }
 }
 
+// Brushes a rebuild may leak through: the model's own holes, since repair never opens a closed
+// model; and brushes --hull could not close.
+void ReportOpenBrushes(const MapPlan& plan, const ToolOptions& options) {
+  std::uint64_t open = 0, edges = 0, flat = 0;
+  for (const MapBrush& brush : plan.brushes) {
+    open += !brush.shape.closed;
+    edges += brush.shape.openEdges;
+    flat += brush.shape.flat;
+  }
+  if (open == 0) return;
+  std::string text = std::to_string(open) + " of " + std::to_string(plan.brushes.size()) +
+                     " brushes are open (";
+  text += options.raw ? "the model's faces as they are" : "the model's own holes";
+  text += ", " + std::to_string(edges) + " edges): a rebuild may leak there";
+  if (!options.hull) text += "; --hull closes them";
+  if (flat > 0) text += "; " + std::to_string(flat) + " are flat and have no hull";
+  Warn(text);
+}
+
 void ReportPlanWarnings(const MapPlan& plan, double extent, const ToolOptions& options) {
   if (extent > 0 && extent < kSmallestUsefulExtent) {
     char text[200];
@@ -56,6 +76,7 @@ void ReportPlanWarnings(const MapPlan& plan, double extent, const ToolOptions& o
     Warn(std::to_string(unwritable) +
          " faces left out: a coordinate is not a number, infinite or beyond the map");
   }
+  ReportOpenBrushes(plan, options);
   if (options.verbose) {
     for (const Renaming& renaming : plan.renamings) {
       std::printf("renamed %s '%s' to %s\n",
@@ -67,7 +88,8 @@ void ReportPlanWarnings(const MapPlan& plan, double extent, const ToolOptions& o
 
 void ListObjects(const MapPlan& plan) {
   for (const MapBrush& brush : plan.brushes) {
-    std::printf("%-32s %10zu polygons", brush.name.c_str(), brush.PolygonCount());
+    std::printf("%-32s %10zu polygons  %-6s %-7s", brush.name.c_str(), brush.PolygonCount(),
+                brush.shape.closed ? "closed" : "open", brush.shape.convex ? "convex" : "concave");
     if (!brush.sourceName.empty() && brush.name != brush.sourceName) std::printf("  (%s)", brush.sourceName.c_str());
     std::printf("\n");
   }
@@ -87,17 +109,29 @@ std::string KnownObjects(const MapPlan& plan) {
   return known;
 }
 
-// One line: what was written, and how the faces of the model became its polygons (polygons =
-// faces + pieces - dropped).
-void PrintSummary(const std::string& output, const MapPlan& plan, std::size_t brushes,
-                  std::uint64_t polygons, std::uint64_t bytes, double seconds) {
+// One line: what was written, how its brushes stand in a rebuild, and how the faces of the model
+// became its polygons (polygons = faces + pieces - dropped - merged, but for hulls).
+void PrintSummary(const std::string& output, const MapPlan& plan, const MapBrush* object,
+                  std::uint64_t bytes, double seconds) {
   const RepairCounts& c = plan.counts;
   const auto n = [](std::uint64_t value) { return static_cast<unsigned long long>(value); };
-  const std::uint64_t dropped = c.nonFinite + c.outOfRange + c.degenerate + c.noArea + c.duplicate;
-  std::printf("Wrote %s: %zu brushes, %llu polygons from %llu faces (%llu split and %llu "
-              "triangulated into %llu more pieces, %llu dropped), %llu bytes, %.2f s\n",
-              output.c_str(), brushes, n(polygons), n(c.faces), n(c.split), n(c.triangulated),
-              n(c.piecesAdded), n(dropped), n(bytes), seconds);
+  std::uint64_t brushes = 0, closed = 0, convex = 0;
+  for (const MapBrush& brush : plan.brushes) {
+    if (object && &brush != object) continue;
+    ++brushes;
+    closed += brush.shape.closed;
+    convex += brush.shape.convex;
+  }
+  const std::uint64_t polygons = object ? object->PolygonCount() : plan.Polygons();
+  const std::uint64_t dropped =
+      c.nonFinite + c.outOfRange + c.degenerate + c.noArea + c.duplicate + plan.solid.folds;
+  std::printf("Wrote %s: %llu brushes (%llu closed, %llu convex), %llu polygons from %llu faces "
+              "(%llu split and %llu triangulated into %llu more pieces, %llu dropped, %llu "
+              "merged",
+              output.c_str(), n(brushes), n(closed), n(convex), n(polygons), n(c.faces), n(c.split),
+              n(c.triangulated), n(c.piecesAdded), n(dropped), n(plan.solid.merged));
+  if (plan.solid.hulled > 0) std::printf("; %llu brushes made convex hulls", n(plan.solid.hulled));
+  std::printf("), %llu bytes, %.2f s\n", n(bytes), seconds);
 }
 
 // Exports `top` of `scene` through the plug-in into a temporary file beside `output`, finished
@@ -162,7 +196,9 @@ int ExportMap(const ToolOptions& options) {
     source = std::move(model);
   }
   times.Mark("import");
-  const MapPlan plan = PlanMap(*source, {options.pivot, options.raw, options.defaultTexture});
+  const QhullHuller huller;
+  const MapPlan plan =
+      PlanMap(*source, {options.pivot, options.raw, options.defaultTexture, options.hull, &huller});
   times.Mark("repair");
   ReportPlanWarnings(plan, SourceExtent(*source), options);
   if (options.list) {
@@ -199,7 +235,6 @@ int ExportMap(const ToolOptions& options) {
   if (status != kExitOk) return status;
   if (options.timings) times.Print(stdout);
   if (options.quiet) return kExitOk;
-  PrintSummary(output, plan, object ? 1 : plan.brushes.size(),
-               object ? object->PolygonCount() : plan.Polygons(), bytes, times.TotalSeconds());
+  PrintSummary(output, plan, object, bytes, times.TotalSeconds());
   return kExitOk;
 }

@@ -72,8 +72,52 @@ std::vector<std::uint32_t> WrittenMaterials(const MapSource& source, const MapBr
   return materials;
 }
 
+// Face `number` of the object, rounded as it was when it was added; its count of points (0 when
+// it does not round), and its material in `material`.
+std::size_t RoundedFace(const MapSource& source, const MapBrush& brush, std::uint32_t number,
+                        GridPoint* out, std::uint32_t& material) {
+  MapPoint points[BrushRepair::kMaxPoints];
+  ModelPoint relative[BrushRepair::kMaxPoints];
+  const SourceFace face = source.Face(brush.object, number, points, BrushRepair::kMaxPoints);
+  material = face.material;
+  for (std::size_t i = 0; i < face.count; ++i) relative[i] = RelativeTo(face.points[i], brush.location);
+  return BrushRepair::RoundFace(relative, face.count, out) ? face.count : 0;
+}
+
+// Makes the repaired brush a solid, or (raw) judges it as it is.
+void MakeSolid(const MapSource& source, const PlanOptions& options, MapBrush& brush,
+               SolidCounts& counts) {
+  const RepairedBrush& repaired = brush.repaired;
+  const WrittenPolygonReader read = [&](std::uint32_t written, std::vector<GridPoint>& out,
+                                        std::uint32_t& material) {
+    if (written & kStoredPolygon) {
+      const RepairedPolygon& polygon = repaired.polygons[written & ~kStoredPolygon];
+      out.assign(repaired.points.begin() + polygon.first,
+                 repaired.points.begin() + polygon.first + polygon.count);
+      material = polygon.source;
+      return;
+    }
+    out.resize(BrushRepair::kMaxPoints);
+    out.resize(RoundedFace(source, brush, written, out.data(), material));
+  };
+  if (options.raw) {
+    brush.shape = JudgeBrush(repaired, read);
+    return;
+  }
+  std::vector<ModelPoint> relative;
+  const SourceFaceVisitor faces = [&](const auto& visit) {
+    source.VisitFaces(brush.object, [&](const SourceFace& face) {
+      relative.resize(face.count);
+      for (std::size_t i = 0; i < face.count; ++i) relative[i] = RelativeTo(face.points[i], brush.location);
+      visit(relative.data(), face.count);
+    });
+  };
+  brush.shape = SolidifyBrush(brush.repaired, read, faces, {options.hull, options.huller}, counts);
+  if (brush.shape.hulled) brush.materials = WrittenMaterials(source, brush);
+}
+
 MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOptions& options,
-                   BrushRepair& repair) {
+                   BrushRepair& repair, SolidCounts& solid) {
   MapBrush brush;
   brush.sourceName = source.ObjectName(object);
   brush.object = object;
@@ -81,11 +125,8 @@ MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOption
       options.pivot == Pivot::Center ? Centre(ObjectBounds(source, object)) : GridPoint{0, 0, 0};
   // Faces written as they are stay in the source: read again, they round as they did.
   const auto reread = [&](std::uint32_t number, GridPoint* out) -> std::size_t {
-    MapPoint points[BrushRepair::kMaxPoints];
-    ModelPoint relative[BrushRepair::kMaxPoints];
-    const SourceFace face = source.Face(object, number, points, BrushRepair::kMaxPoints);
-    for (std::size_t i = 0; i < face.count; ++i) relative[i] = RelativeTo(face.points[i], brush.location);
-    return BrushRepair::RoundFace(relative, face.count, out) ? face.count : 0;
+    std::uint32_t material = 0;
+    return RoundedFace(source, brush, number, out, material);
   };
   std::vector<ModelPoint> relative;
   repair.StartBrush(source.FaceCount(object), options.raw ? BrushRepair::KeptFaceReader{} : reread);
@@ -99,6 +140,7 @@ MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOption
   const bool repeatsTakenOut = repair.FinishBrush() > 0;
   brush.repaired = repair.TakeBrush();
   if (repeatsTakenOut) brush.materials = WrittenMaterials(source, brush);
+  MakeSolid(source, options, brush, solid);
   return brush;
 }
 
@@ -118,13 +160,16 @@ MapPlan PlanMap(const MapSource& source, const PlanOptions& options) {
   }
   BrushRepair repair;
   for (std::size_t object = 0; object < source.ObjectCount(); ++object) {
-    MapBrush brush = PlanBrush(source, object, options, repair);
+    MapBrush brush = PlanBrush(source, object, options, repair, plan.solid);
     plan.pointAndLineFaces += source.PointAndLineFaces(object);
     if (brush.PolygonCount() == 0) continue;
     brush.name = names.ActorName(brush.sourceName);
     plan.brushes.push_back(std::move(brush));
   }
   plan.counts = repair.Counts();
+  // Making brushes solid merges polygons, and a hull has polygons of its own.
+  plan.counts.polygons = 0;
+  for (const MapBrush& brush : plan.brushes) plan.counts.polygons += brush.PolygonCount();
   plan.renamings = names.Renamings();
   return plan;
 }

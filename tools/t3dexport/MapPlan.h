@@ -10,6 +10,7 @@
 #include "MapNames.h"
 #include "MapSource.h"
 #include "PolygonRepair.h"
+#include "SolidBrush.h"
 #include "ToolOptions.h"
 
 /// One brush: its Location in map axes and whole map units, and its polygons relative to it.
@@ -24,6 +25,8 @@ struct MapBrush {
   RepairedBrush repaired;
   /// The materials its polygons use, each once, in ascending order.
   std::vector<std::uint32_t> materials;
+  /// How it stands in a rebuild.
+  SolidShape shape;
 
   std::size_t PolygonCount() const { return repaired.written.size(); }
 };
@@ -32,6 +35,7 @@ struct MapPlan {
   std::vector<MapBrush> brushes;
   std::vector<std::string> textures;  ///< the texture name of each material of the source
   RepairCounts counts;                 ///< over every brush
+  SolidCounts solid;                   ///< what making the brushes solid did
   std::uint64_t pointAndLineFaces = 0;
   std::vector<Renaming> renamings;
 
@@ -43,11 +47,15 @@ struct PlanOptions {
   bool raw = false;
   /// The texture of a material that names neither a texture file nor itself.
   std::string defaultTexture = "Default";
+  /// Every brush the convex hull of its points.
+  bool hull = false;
+  /// Makes convex hulls; without one, no brush becomes a hull.
+  const ConvexHuller* huller = nullptr;
 };
 
 /// Plans the map of `source` (which must outlive the plan): for each object a brush whose
 /// Location is the centre of its bounding box rounded to whole units (Pivot::Center) or 0, and
-/// whose faces, taken relative to it, are repaired (or, `raw`, only rounded).
+/// whose faces, taken relative to it, are repaired and made a solid (or, `raw`, only rounded).
 MapPlan PlanMap(const MapSource& source, const PlanOptions& options);
 
 /// The point `p` relative to `location`, as repair and the host both take it.

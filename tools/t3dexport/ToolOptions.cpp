@@ -64,6 +64,9 @@ void AddExportOptions(CLI::App& app, ToolOptions& options) {
       ->option_text("NAME");
   app.add_flag("--raw", options.raw,
                "write faces as the model has them: no splitting, triangulating or dropping");
+  app.add_flag("--hull", options.hull,
+               "make each brush the convex hull of its points: always closed and convex (for "
+               "blocking out, collision shapes, and models that are no solid)");
   app.add_flag("--exact", options.exact,
                "leave the plug-in's output as it is: no TextureU/TextureV lines, no End Map");
   app.add_flag("--sample", options.sample, "export the bundled sample room instead of INPUT");

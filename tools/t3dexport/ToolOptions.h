@@ -23,6 +23,7 @@ struct ToolOptions {
   bool list = false;            ///< list the objects with their polygon counts instead
   std::string defaultTexture = "Default";
   bool raw = false;             ///< no repair of polygons
+  bool hull = false;            ///< every brush the convex hull of its points
   bool exact = false;           ///< the plug-in's bytes untouched: no texture axes, no End Map
   std::string plugin;
   bool quiet = false;

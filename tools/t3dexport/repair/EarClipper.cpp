@@ -29,7 +29,7 @@ void EarClipper::Clip(const Point2* points, std::size_t count,
       --remaining;
     }
   }
-  if (Turn(i) > 0) triangles.push_back({prev_[i], i, next_[i]});
+  triangles.push_back({prev_[i], i, next_[i]});
 }
 
 std::int64_t EarClipper::Turn(std::uint32_t i) const {
@@ -64,9 +64,11 @@ void EarClipper::Unlink(std::uint32_t i) {
   prev_[next_[i]] = prev_[i];
 }
 
-// No ear anywhere: the ring crosses or touches itself. Drop a vertex that encloses nothing (a
-// straight one or a spike) if there is one, else cut the first left turn whatever lies in it, else
-// drop `start`; each step leaves one vertex fewer, so clipping ends.
+// No ear anywhere: the ring crosses or touches itself, or folds over in the plane it is seen in.
+// Cut off a vertex that encloses nothing (a straight one or a spike) if there is one, else the
+// first left turn whatever lies in it, else `start`; each step leaves one vertex fewer, so
+// clipping ends. Every vertex is cut off with its triangle, so each edge of the ring belongs to
+// exactly one triangle and each cut to two, running opposite ways.
 std::uint32_t EarClipper::ForceCut(std::uint32_t start, std::vector<RingTriangle>& triangles) {
   std::uint32_t chosen = start;
   std::uint32_t i = start;
@@ -75,7 +77,6 @@ std::uint32_t EarClipper::ForceCut(std::uint32_t start, std::vector<RingTriangle
     const std::int64_t turn = Turn(i);
     if (turn == 0) {
       chosen = i;
-      leftTurnSeen = false;
       break;
     }
     if (turn > 0 && !leftTurnSeen) {
@@ -85,10 +86,6 @@ std::uint32_t EarClipper::ForceCut(std::uint32_t start, std::vector<RingTriangle
     i = next_[i];
   } while (i != start);
   const std::uint32_t before = prev_[chosen];
-  if (leftTurnSeen) {
-    Cut(chosen, triangles);
-  } else {
-    Unlink(chosen);
-  }
+  Cut(chosen, triangles);
   return before;
 }

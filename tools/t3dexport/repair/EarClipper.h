@@ -12,8 +12,11 @@
 using RingTriangle = std::array<std::uint32_t, 3>;
 
 /// Ear clipping on exact grid coordinates. A simple ring (straight vertices included) is cut
-/// into triangles that cover it exactly; a ring that crosses or touches itself still ends in
-/// triangles. Every triangle turns left. Keeps its memory from one ring to the next.
+/// into triangles that cover it exactly, each turning left; a ring that crosses or touches
+/// itself, or folds over, still ends in count - 2 triangles, some of which may turn right or not
+/// at all. Either way each edge of the ring lies in exactly one triangle and each cut in two,
+/// running opposite ways, so the triangles of a face meet its neighbours as the face did. Keeps
+/// its memory from one ring to the next.
 class EarClipper {
  public:
   /// Cuts the ring `points[0..count)` (count >= 3), which turns left in all, and puts its

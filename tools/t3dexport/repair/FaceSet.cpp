@@ -24,10 +24,15 @@ std::uint64_t HashOf(const GridPoint* sorted, std::size_t count) {
   return h;
 }
 
-std::size_t SortedPoints(const FaceSet::PointsOf& pointsOf, std::uint32_t number, GridPoint* out) {
-  const std::size_t count = pointsOf(number, out);
-  std::sort(out, out + count);
-  return count;
+// Whether the ring `b`, of the same points as `a`, goes round them the other way.
+bool Mirrored(const GridPoint* a, const GridPoint* b, std::size_t count) {
+  const GridPoint* start = std::find(b, b + count, a[0]);
+  if (start == b + count) return false;
+  const std::size_t offset = static_cast<std::size_t>(start - b);
+  for (std::size_t i = 1; i < count; ++i) {
+    if (a[i] != b[(offset + count - i) % count]) return false;
+  }
+  return true;
 }
 
 // Sorts keys by their upper 32 bits, keeping the order of equal ones: a least-significant-digit
@@ -48,14 +53,19 @@ void SortByHash(std::vector<std::uint64_t>& keys) {
 // set of every distinct kind before it: almost always a single one.
 void FindRepeats(const std::uint64_t* run, std::size_t size, const FaceSet::PointsOf& pointsOf,
                  std::vector<std::uint32_t>& repeats) {
+  GridPoint ring[FaceSet::kMaxPoints], kindRing[FaceSet::kMaxPoints];
   GridPoint points[FaceSet::kMaxPoints], kindPoints[FaceSet::kMaxPoints];
   std::vector<std::uint32_t> kinds;
   for (std::size_t k = 0; k < size; ++k) {
     const auto number = static_cast<std::uint32_t>(run[k]);
-    const std::size_t count = SortedPoints(pointsOf, number, points);
-    const bool repeat = std::any_of(kinds.begin(), kinds.end(), [&](std::uint32_t kind) {
-      return SortedPoints(pointsOf, kind, kindPoints) == count &&
-             std::equal(points, points + count, kindPoints);
+    const std::size_t count = pointsOf(number, ring);
+    std::copy(ring, ring + count, points);
+    std::sort(points, points + count);
+    const bool repeat = std::any_of(kinds.begin(), kinds.end(), [&](std::uint32_t earlier) {
+      if (pointsOf(earlier, kindRing) != count) return false;
+      std::copy(kindRing, kindRing + count, kindPoints);
+      std::sort(kindPoints, kindPoints + count);
+      return std::equal(points, points + count, kindPoints) && !Mirrored(kindRing, ring, count);
     });
     if (repeat) {
       repeats.push_back(number);

@@ -240,11 +240,15 @@ std::size_t BrushRepair::AddTriangles(const std::uint32_t* ring, std::size_t cou
   pieceFlat_.resize(count);
   for (std::size_t i = 0; i < count; ++i) pieceFlat_[i] = flat_[ring[i]];
   clipper_.Clip(pieceFlat_.data(), count, triangles_);
+  std::size_t added = 0;
   for (const RingTriangle& t : triangles_) {
     const GridPoint corners[3] = {ring_[ring[t[0]]], ring_[ring[t[1]]], ring_[ring[t[2]]]};
+    // A triangle on one line has no area: the point between the other two stays in their edge.
+    if (AllCollinear(corners, 3)) continue;
     AddPolygon(corners, 3, source);
+    ++added;
   }
-  return triangles_.size();
+  return added;
 }
 
 void BrushRepair::AddPolygon(const GridPoint* points, std::size_t count, std::uint32_t source,
@@ -258,10 +262,13 @@ void BrushRepair::AddPolygon(const GridPoint* points, std::size_t count, std::ui
   }
 }
 
+void RepairedBrush::Store(const GridPoint* ring, std::size_t count, std::uint32_t source) {
+  written.push_back(kStoredPolygon | static_cast<std::uint32_t>(polygons.size()));
+  polygons.push_back({static_cast<std::uint32_t>(points.size()), static_cast<std::uint32_t>(count),
+                      ToUnitNormal(NewellNormal(ring, count)), source});
+  points.insert(points.end(), ring, ring + count);
+}
+
 void BrushRepair::StorePolygon(const GridPoint* points, std::size_t count, std::uint32_t source) {
-  brush_.written.push_back(kStoredPolygon | static_cast<std::uint32_t>(brush_.polygons.size()));
-  brush_.polygons.push_back({static_cast<std::uint32_t>(brush_.points.size()),
-                             static_cast<std::uint32_t>(count),
-                             ToUnitNormal(NewellNormal(points, count)), source});
-  brush_.points.insert(brush_.points.end(), points, points + count);
+  brush_.Store(points, count, source);
 }

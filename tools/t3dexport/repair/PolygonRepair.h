@@ -60,6 +60,9 @@ struct RepairedBrush {
   std::vector<std::uint32_t> written;
   std::vector<GridPoint> points;
   std::vector<RepairedPolygon> polygons;
+
+  /// Stores the polygon `points[0..count)` with its normal and `source`, and writes it next.
+  void Store(const GridPoint* points, std::size_t count, std::uint32_t source);
 };
 
 /// Repairs the faces of one brush after another. Faces come in the frame of the written values

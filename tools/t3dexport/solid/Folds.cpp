@@ -1,0 +1,56 @@
+#include "Folds.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "EdgeTable.h"
+
+namespace {
+
+std::vector<std::uint32_t> SortedRing(const BrushMesh& mesh, std::size_t p) {
+  std::vector<std::uint32_t> ring(mesh.Ring(p), mesh.Ring(p) + mesh.Size(p));
+  std::sort(ring.begin(), ring.end());
+  return ring;
+}
+
+// Whether another polygon than the two of the fold meets `p` along one of its edges.
+bool Attached(const BrushMesh& mesh, const EdgeTable& edges, std::size_t p) {
+  for (std::uint32_t c = mesh.starts[p]; c < mesh.starts[p + 1]; ++c) {
+    const std::uint32_t a = edges.From(c), b = edges.To(c);
+    if (edges.Count(a, b) + edges.Count(b, a) > 2) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::uint64_t RemoveFolds(BrushMesh& mesh) {
+  // Polygons sorted by a hash of their point sets: a fold's two polygons fall side by side.
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(mesh.PolygonCount());
+  for (std::uint32_t p = 0; p < keyed.size(); ++p) {
+    std::uint64_t key = mesh.Size(p);
+    for (const std::uint32_t point : SortedRing(mesh, p)) key = (key ^ point) * 0x100000001B3ull;
+    keyed[p] = {key, p};
+  }
+  std::sort(keyed.begin(), keyed.end());
+  std::vector<char> remove(mesh.PolygonCount(), 0);
+  const EdgeTable edges(mesh);
+  std::uint64_t removed = 0;
+  for (std::size_t i = 0; i < keyed.size(); ++i) {
+    for (std::size_t j = i + 1; j < keyed.size() && keyed[j].first == keyed[i].first; ++j) {
+      const std::uint32_t p = keyed[i].second, q = keyed[j].second;
+      if (remove[p] || remove[q] || SortedRing(mesh, p) != SortedRing(mesh, q)) continue;
+      remove[q] = 1;
+      remove[p] = Attached(mesh, edges, p);
+      removed += 1 + static_cast<std::uint64_t>(remove[p]);
+    }
+  }
+  if (removed == 0) return 0;
+  BrushMesh result = mesh.EmptyCopy();
+  for (std::size_t p = 0; p < mesh.PolygonCount(); ++p) {
+    if (!remove[p]) result.Add(mesh.Ring(p), mesh.Size(p), mesh.materials[p], mesh.tags[p]);
+  }
+  mesh = std::move(result);
+  return removed;
+}

@@ -1,0 +1,10 @@
+// Convex hulls by Qhull.
+#pragma once
+
+#include "ConvexHuller.h"
+
+class QhullHuller final : public ConvexHuller {
+ public:
+  bool Hull(const std::vector<Vec3>& points,
+            std::vector<std::vector<std::uint32_t>>& facets) const override;
+};

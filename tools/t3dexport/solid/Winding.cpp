@@ -1,0 +1,123 @@
+#include "Winding.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "BrushJudge.h"
+#include "EdgeTable.h"
+
+namespace {
+
+constexpr std::uint32_t kUnseen = 0xFFFFFFFFu;
+
+// The polygon across the edge of `corner` when exactly two polygons share that edge, else kNone;
+// `same` tells whether the other runs the edge the same way (so one of them is wound wrongly).
+std::uint32_t Neighbour(const EdgeTable& edges, std::uint32_t corner, bool& same) {
+  const std::uint32_t a = edges.From(corner), b = edges.To(corner);
+  if (a == b) return EdgeTable::kNone;
+  const std::uint32_t forward = edges.Count(a, b), backward = edges.Count(b, a);
+  if (forward + backward != 2) return EdgeTable::kNone;
+  same = forward == 2;
+  if (same) {
+    std::uint32_t count = 0;
+    const std::uint32_t* leaving = edges.Leaving(a, count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+      if (leaving[i] != corner && edges.To(leaving[i]) == b) return edges.PolygonOf(leaving[i]);
+    }
+    return EdgeTable::kNone;
+  }
+  return edges.PolygonOf(edges.Find(b, a));
+}
+
+// Connected parts of the mesh, each polygon marked with whether it must turn to agree with the
+// first polygon of its part.
+struct Parts {
+  std::vector<std::uint32_t> part;  // by polygon
+  std::vector<char> turn;           // by polygon
+  std::uint32_t count = 0;
+};
+
+Parts FindParts(const BrushMesh& mesh, const EdgeTable& edges) {
+  Parts parts;
+  parts.part.assign(mesh.PolygonCount(), kUnseen);
+  parts.turn.assign(mesh.PolygonCount(), 0);
+  std::vector<std::uint32_t> stack;
+  for (std::uint32_t start = 0; start < mesh.PolygonCount(); ++start) {
+    if (parts.part[start] != kUnseen) continue;
+    parts.part[start] = parts.count;
+    stack.push_back(start);
+    while (!stack.empty()) {
+      const std::uint32_t p = stack.back();
+      stack.pop_back();
+      for (std::uint32_t c = mesh.starts[p]; c < mesh.starts[p + 1]; ++c) {
+        bool same = false;
+        const std::uint32_t q = Neighbour(edges, c, same);
+        if (q == EdgeTable::kNone || parts.part[q] != kUnseen) continue;
+        parts.part[q] = parts.count;
+        parts.turn[q] = static_cast<char>(parts.turn[p] ^ (same ? 1 : 0));
+        stack.push_back(q);
+      }
+    }
+    ++parts.count;
+  }
+  return parts;
+}
+
+BrushMesh Turned(const BrushMesh& mesh, const std::vector<char>& turn, std::uint64_t& turned) {
+  BrushMesh result = mesh.EmptyCopy();
+  std::vector<std::uint32_t> ring;
+  for (std::size_t p = 0; p < mesh.PolygonCount(); ++p) {
+    ring.assign(mesh.Ring(p), mesh.Ring(p) + mesh.Size(p));
+    if (turn[p]) {
+      std::reverse(ring.begin(), ring.end());
+      ++turned;
+    }
+    result.Add(ring.data(), ring.size(), mesh.materials[p], turn[p] ? kNoTag : mesh.tags[p]);
+  }
+  return result;
+}
+
+// Each part turns where the fewer of its polygons are against the first.
+void KeepTheMajority(Parts& parts) {
+  std::vector<std::int64_t> balance(parts.count, 0);
+  for (std::size_t p = 0; p < parts.part.size(); ++p) balance[parts.part[p]] += parts.turn[p] ? 1 : -1;
+  for (std::size_t p = 0; p < parts.part.size(); ++p) {
+    if (balance[parts.part[p]] > 0) parts.turn[p] ^= 1;
+  }
+}
+
+// The parts whose every edge has its partner, and the volume each encloses.
+std::vector<char> InsideOutClosedParts(const BrushMesh& mesh, const Parts& parts) {
+  const EdgeTable edges(mesh);
+  std::vector<char> closed(parts.count, 1);
+  for (std::uint32_t c = 0; c < mesh.corners.size(); ++c) {
+    const std::uint32_t a = edges.From(c), b = edges.To(c);
+    if (a != b && (edges.Count(b, a) != 1 || edges.Count(a, b) != 1)) closed[parts.part[edges.PolygonOf(c)]] = 0;
+  }
+  std::vector<double> volume(parts.count, 0);
+  for (std::size_t p = 0; p < mesh.PolygonCount(); ++p) {
+    const Vec3& first = mesh.At(p, 0);
+    for (std::uint32_t k = 1; k + 1 < mesh.Size(p); ++k)
+      volume[parts.part[p]] += Dot(first, Cross(mesh.At(p, k), mesh.At(p, k + 1)));
+  }
+  std::vector<char> insideOut(parts.count, 0);
+  for (std::uint32_t i = 0; i < parts.count; ++i) insideOut[i] = closed[i] && volume[i] < 0;
+  return insideOut;
+}
+
+}  // namespace
+
+std::uint64_t OrientOutward(BrushMesh& mesh) {
+  Parts parts;
+  {
+    const EdgeTable edges(mesh);
+    parts = FindParts(mesh, edges);
+  }
+  KeepTheMajority(parts);
+  std::uint64_t turned = 0;
+  const std::vector<char> insideOut = InsideOutClosedParts(Turned(mesh, parts.turn, turned), parts);
+  for (std::size_t p = 0; p < parts.turn.size(); ++p) parts.turn[p] ^= insideOut[parts.part[p]];
+  turned = 0;
+  mesh = Turned(mesh, parts.turn, turned);
+  return turned;
+}
