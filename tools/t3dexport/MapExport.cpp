@@ -48,7 +48,7 @@ void PlaceModel(ModelFile& model, const ToolOptions& options) {
 void ReportOpenBrushes(const MapPlan& plan, const ToolOptions& options) {
   std::uint64_t open = 0, edges = 0, flat = 0;
   for (const MapBrush& brush : plan.brushes) {
-    open += !brush.shape.closed;
+    open += brush.shape.judged && !brush.shape.closed;
     edges += brush.shape.openEdges;
     flat += brush.shape.flat;
   }
@@ -110,26 +110,30 @@ std::string KnownObjects(const MapPlan& plan) {
 }
 
 // One line: what was written, how its brushes stand in a rebuild, and how the faces of the model
-// became its polygons (polygons = faces + pieces - dropped - merged, but for hulls).
+// became its polygons (polygons = faces + pieces - dropped - merged, but for hulls, which are
+// polygons of their own).
 void PrintSummary(const std::string& output, const MapPlan& plan, const MapBrush* object,
                   std::uint64_t bytes, double seconds) {
   const RepairCounts& c = plan.counts;
   const auto n = [](std::uint64_t value) { return static_cast<unsigned long long>(value); };
   std::uint64_t brushes = 0, closed = 0, convex = 0;
+  bool judged = false;
   for (const MapBrush& brush : plan.brushes) {
     if (object && &brush != object) continue;
     ++brushes;
     closed += brush.shape.closed;
     convex += brush.shape.convex;
+    judged |= brush.shape.judged;
   }
   const std::uint64_t polygons = object ? object->PolygonCount() : plan.Polygons();
   const std::uint64_t dropped =
       c.nonFinite + c.outOfRange + c.degenerate + c.noArea + c.duplicate + plan.solid.folds;
-  std::printf("Wrote %s: %llu brushes (%llu closed, %llu convex), %llu polygons from %llu faces "
-              "(%llu split and %llu triangulated into %llu more pieces, %llu dropped, %llu "
-              "merged",
-              output.c_str(), n(brushes), n(closed), n(convex), n(polygons), n(c.faces), n(c.split),
-              n(c.triangulated), n(c.piecesAdded), n(dropped), n(plan.solid.merged));
+  std::printf("Wrote %s: %llu brushes", output.c_str(), n(brushes));
+  if (judged) std::printf(" (%llu closed, %llu convex)", n(closed), n(convex));
+  std::printf(", %llu polygons from %llu faces (%llu split and %llu triangulated into %llu more "
+              "pieces, %llu dropped, %llu merged",
+              n(polygons), n(c.faces), n(c.split), n(c.triangulated),
+              n(c.piecesAdded + plan.solid.pieces), n(dropped), n(plan.solid.merged));
   if (plan.solid.hulled > 0) std::printf("; %llu brushes made convex hulls", n(plan.solid.hulled));
   std::printf("), %llu bytes, %.2f s\n", n(bytes), seconds);
 }
@@ -198,7 +202,8 @@ int ExportMap(const ToolOptions& options) {
   times.Mark("import");
   const QhullHuller huller;
   const MapPlan plan =
-      PlanMap(*source, {options.pivot, options.raw, options.defaultTexture, options.hull, &huller});
+      PlanMap(*source, {options.pivot, options.raw, options.defaultTexture, options.hull, &huller,
+                        options.list});
   times.Mark("repair");
   ReportPlanWarnings(plan, SourceExtent(*source), options);
   if (options.list) {

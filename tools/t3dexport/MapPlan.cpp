@@ -101,7 +101,7 @@ void MakeSolid(const MapSource& source, const PlanOptions& options, MapBrush& br
     out.resize(RoundedFace(source, brush, written, out.data(), material));
   };
   if (options.raw) {
-    brush.shape = JudgeBrush(repaired, read);
+    if (options.judgeRaw) brush.shape = JudgeBrush(repaired, read);
     return;
   }
   std::vector<ModelPoint> relative;

@@ -51,6 +51,8 @@ struct PlanOptions {
   bool hull = false;
   /// Makes convex hulls; without one, no brush becomes a hull.
   const ConvexHuller* huller = nullptr;
+  /// Judge raw brushes too (what --list shows); made solid, a brush is always judged.
+  bool judgeRaw = false;
 };
 
 /// Plans the map of `source` (which must outlive the plan): for each object a brush whose

@@ -81,7 +81,8 @@ EdgeFaults FindEdgeFaults(const BrushMesh& mesh, const EdgeTable& edges) {
   for (std::uint32_t c = 0; c < mesh.corners.size(); ++c) {
     const std::uint32_t a = edges.From(c), b = edges.To(c);
     if (a == b) continue;
-    const std::uint32_t forward = edges.Count(a, b), backward = edges.Count(b, a);
+    const EdgeTable::Edge edge = edges.Between(a, b);
+    const std::uint32_t forward = edge.forward, backward = edge.backward;
     // Each edge once: at the first corner of its lower-numbered direction that exists.
     const bool counter = a < b || backward == 0;
     if (!counter || edges.Find(a, b) != c) continue;

@@ -1,6 +1,7 @@
 #include "CoplanarMerge.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <queue>
 #include <utility>
@@ -27,26 +28,43 @@ struct Candidate {
   bool operator<(const Candidate& other) const { return quality < other.quality; }
 };
 
+// A polygon's ring where it is kept: the mesh's, or the merger's own for merged polygons.
+struct Ring {
+  const std::uint32_t* points;
+  std::ptrdiff_t size;
+
+  std::uint32_t operator()(std::ptrdiff_t i) const { return points[((i % size) + size) % size]; }
+  std::ptrdiff_t Find(std::uint32_t point) const {
+    return std::find(points, points + size, point) - points;
+  }
+};
+
 class Merger {
  public:
   Merger(const BrushMesh& mesh, std::size_t most, double flatness, const MergeFilter& mayMerge)
       : mesh_(mesh), edges_(mesh), most_(most), flatness_(flatness), mayMerge_(mayMerge),
         original_(static_cast<std::uint32_t>(mesh.PolygonCount())) {
     parent_.resize(original_);
-    for (std::uint32_t p = 0; p < original_; ++p) parent_[p] = p;
+    normals_.resize(original_);
+    for (std::uint32_t p = 0; p < original_; ++p) {
+      parent_[p] = p;
+      const Vec3 n = Unit(NewellNormal(mesh, p));
+      normals_[p] = {static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z)};
+    }
     representative_ = parent_;
   }
 
-  std::uint64_t Run();
+  MergeResult Run();
   BrushMesh Result() const;
 
  private:
   std::uint32_t Root(std::uint32_t p);
-  std::vector<std::uint32_t> RingOf(std::uint32_t p) const;
+  Ring RingOf(std::uint32_t p) const;
   void TryEdge(std::uint32_t p, std::uint32_t a, std::uint32_t b);
-  bool Union(std::uint32_t p, std::uint32_t q, std::uint32_t a, std::uint32_t b,
-             std::vector<std::uint32_t>& merged, float& quality) const;
-  bool Acceptable(const std::vector<std::uint32_t>& ring, float& quality) const;
+  /// The ring of p and q with the chain of edges they share taken out, into merged_; false
+  /// when that is no polygon the readers take.
+  bool Union(std::uint32_t p, std::uint32_t q, std::uint32_t a, std::uint32_t b, float& quality);
+  bool Acceptable(float& quality);
   void Merge(const Candidate& c);
 
   const BrushMesh& mesh_;
@@ -59,8 +77,13 @@ class Merger {
   std::vector<std::uint32_t> representative_;  // a polygon given that each one stands for
   std::vector<std::uint32_t> mergedCorners_;   // rings of merged polygons, one after another
   std::vector<std::uint32_t> mergedStarts_{0};
+  std::vector<std::array<float, 3>> normals_;  // of the polygons given, unit
   std::priority_queue<Candidate> queue_;
-  std::uint64_t merges_ = 0;
+  MergeResult result_;
+  // Scratch, kept from one union to the next.
+  std::vector<std::uint32_t> merged_, sorted_;
+  std::vector<GridPoint> points_;
+  std::vector<Point2> flat_;
 };
 
 std::uint32_t Merger::Root(std::uint32_t p) {
@@ -70,52 +93,51 @@ std::uint32_t Merger::Root(std::uint32_t p) {
   return root;
 }
 
-std::vector<std::uint32_t> Merger::RingOf(std::uint32_t p) const {
-  if (p < original_) return {mesh_.Ring(p), mesh_.Ring(p) + mesh_.Size(p)};
+Ring Merger::RingOf(std::uint32_t p) const {
+  if (p < original_) return {mesh_.Ring(p), static_cast<std::ptrdiff_t>(mesh_.Size(p))};
   const std::uint32_t m = p - original_;
-  return {mergedCorners_.begin() + mergedStarts_[m], mergedCorners_.begin() + mergedStarts_[m + 1]};
+  return {mergedCorners_.data() + mergedStarts_[m],
+          static_cast<std::ptrdiff_t>(mergedStarts_[m + 1] - mergedStarts_[m])};
 }
 
-// The ring of p and q with the chain of edges they share taken out.
-bool Merger::Union(std::uint32_t p, std::uint32_t q, std::uint32_t a, std::uint32_t b,
-                   std::vector<std::uint32_t>& merged, float& quality) const {
-  const std::vector<std::uint32_t> rp = RingOf(p), rq = RingOf(q);
-  const auto np = static_cast<std::ptrdiff_t>(rp.size()), nq = static_cast<std::ptrdiff_t>(rq.size());
-  const auto P = [&](std::ptrdiff_t i) { return rp[static_cast<std::size_t>(((i % np) + np) % np)]; };
-  const auto Q = [&](std::ptrdiff_t i) { return rq[static_cast<std::size_t>(((i % nq) + nq) % nq)]; };
-  std::ptrdiff_t s = std::find(rp.begin(), rp.end(), a) - rp.begin();
-  std::ptrdiff_t qs = std::find(rq.begin(), rq.end(), a) - rq.begin();
-  if (s == np || qs == nq || P(s + 1) != b || Q(qs - 1) != b) return false;
+bool Merger::Union(std::uint32_t p, std::uint32_t q, std::uint32_t a, std::uint32_t b, float& quality) {
+  const Ring P = RingOf(p), Q = RingOf(q);
+  std::ptrdiff_t s = P.Find(a), qs = Q.Find(a);
+  if (s == P.size || qs == Q.size || P(s + 1) != b || Q(qs - 1) != b) return false;
   std::ptrdiff_t e = s + 1, qe = qs - 1, shared = 1;
   // P runs the chain forward from P(s) to P(e), Q runs it backward from Q(qs) to Q(qe).
-  while (shared + 2 < std::min(np, nq) && P(s - 1) == Q(qs + 1)) --s, ++qs, ++shared;
-  while (shared + 2 < std::min(np, nq) && P(e + 1) == Q(qe - 1)) ++e, --qe, ++shared;
-  merged.clear();
-  for (std::ptrdiff_t i = e; i != s + np; ++i) merged.push_back(P(i));
-  merged.push_back(P(s));
-  for (std::ptrdiff_t i = qs + 1; i < qe + nq; ++i) merged.push_back(Q(i));
-  return Acceptable(merged, quality);
+  const std::ptrdiff_t longest = std::min(P.size, Q.size) - 2;
+  while (shared < longest && P(s - 1) == Q(qs + 1)) --s, ++qs, ++shared;
+  while (shared < longest && P(e + 1) == Q(qe - 1)) ++e, --qe, ++shared;
+  merged_.clear();
+  for (std::ptrdiff_t i = e; i != s + P.size; ++i) merged_.push_back(P(i));
+  merged_.push_back(P(s));
+  for (std::ptrdiff_t i = qs + 1; i < qe + Q.size; ++i) merged_.push_back(Q(i));
+  return Acceptable(quality);
 }
 
-bool Merger::Acceptable(const std::vector<std::uint32_t>& ring, float& quality) const {
-  if (ring.size() > most_ || ring.size() < 3) return false;
-  std::vector<std::uint32_t> sorted(ring);
-  std::sort(sorted.begin(), sorted.end());
-  if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) return false;
-  std::vector<GridPoint> points;
-  for (const std::uint32_t i : ring) points.push_back(OnGrid(mesh_.points[i]));
-  const Vector3d normal = NewellNormal(points.data(), points.size());
+bool Merger::Acceptable(float& quality) {
+  const std::size_t n = merged_.size();
+  if (n > most_ || n < 3) return false;
+  sorted_.assign(merged_.begin(), merged_.end());
+  std::sort(sorted_.begin(), sorted_.end());
+  if (std::adjacent_find(sorted_.begin(), sorted_.end()) != sorted_.end()) return false;
+  points_.clear();
+  for (const std::uint32_t i : merged_) points_.push_back(OnGrid(mesh_.points[i]));
+  const Vector3d normal = NewellNormal(points_.data(), n);
   if (normal.x == 0 && normal.y == 0 && normal.z == 0) return false;
-  if (Thickness(points.data(), points.size(), Normalised(normal)) > flatness_) return false;
+  if (Thickness(points_.data(), n, Normalised(normal)) > flatness_) return false;
   const PlaneProjection project(normal);
-  std::vector<Point2> flat;
-  for (const GridPoint& g : points) flat.push_back(project(g));
-  if (!IsConvex(flat.data(), flat.size())) return false;
+  flat_.clear();
+  for (const GridPoint& g : points_) flat_.push_back(project(g));
+  if (!IsConvex(flat_.data(), n)) {
+    result_.concaveLeft = true;
+    return false;
+  }
   double smallest = kPi;
-  const std::size_t n = ring.size();
   for (std::size_t i = 0; i < n; ++i) {
-    const Vec3 in = mesh_.points[ring[i]] - mesh_.points[ring[(i + n - 1) % n]];
-    const Vec3 out = mesh_.points[ring[(i + 1) % n]] - mesh_.points[ring[i]];
+    const Vec3 in = mesh_.points[merged_[i]] - mesh_.points[merged_[(i + n - 1) % n]];
+    const Vec3 out = mesh_.points[merged_[(i + 1) % n]] - mesh_.points[merged_[i]];
     const Vec3 c = Cross(in, out);
     smallest = std::min(smallest, std::atan2(std::sqrt(Dot(c, c)), Dot(in, out)));
   }
@@ -125,35 +147,37 @@ bool Merger::Acceptable(const std::vector<std::uint32_t>& ring, float& quality) 
 
 // Queues the merge of `p` with the polygon across its edge from `a` to `b`, if it may be one.
 void Merger::TryEdge(std::uint32_t p, std::uint32_t a, std::uint32_t b) {
-  if (edges_.Count(a, b) != 1 || edges_.Count(b, a) != 1) return;
-  const std::uint32_t q = Root(edges_.PolygonOf(edges_.Find(b, a)));
+  const EdgeTable::Edge edge = edges_.Between(a, b);
+  if (!edge.Paired()) return;
+  const std::uint32_t across = edges_.PolygonOf(edge.back);
+  const std::uint32_t q = Root(across);
   if (q == p) return;
   const std::uint32_t rp = representative_[p], rq = representative_[q];
   if (mesh_.materials[rp] != mesh_.materials[rq] || (mayMerge_ && !mayMerge_(rp, rq))) return;
-  if (p < original_ && q < original_ &&
-      Dot(Unit(NewellNormal(mesh_, p)), Unit(NewellNormal(mesh_, q))) < kLeastNormalAgreement) {
-    return;
+  if (p < original_ && q < original_) {
+    const std::array<float, 3>& np = normals_[p];
+    const std::array<float, 3>& nq = normals_[q];
+    if (np[0] * nq[0] + np[1] * nq[1] + np[2] * nq[2] < kLeastNormalAgreement) return;
   }
-  std::vector<std::uint32_t> merged;
   float quality = 0;
-  if (Union(p, q, a, b, merged, quality)) queue_.push({quality, p, q, a, b});
+  if (Union(p, q, a, b, quality)) queue_.push({quality, p, q, a, b});
 }
 
 void Merger::Merge(const Candidate& c) {
-  std::vector<std::uint32_t> merged;
   float quality = 0;
-  if (!Union(c.p, c.q, c.a, c.b, merged, quality)) return;
+  if (!Union(c.p, c.q, c.a, c.b, quality)) return;
   const auto r = static_cast<std::uint32_t>(parent_.size());
   parent_.push_back(r);
   parent_[c.p] = parent_[c.q] = r;
   representative_.push_back(representative_[c.p]);
-  mergedCorners_.insert(mergedCorners_.end(), merged.begin(), merged.end());
+  mergedCorners_.insert(mergedCorners_.end(), merged_.begin(), merged_.end());
   mergedStarts_.push_back(static_cast<std::uint32_t>(mergedCorners_.size()));
-  ++merges_;
-  for (std::size_t i = 0; i < merged.size(); ++i) TryEdge(r, merged[i], merged[(i + 1) % merged.size()]);
+  ++result_.merged;
+  const Ring ring = RingOf(r);
+  for (std::ptrdiff_t i = 0; i < ring.size; ++i) TryEdge(r, ring(i), ring(i + 1));
 }
 
-std::uint64_t Merger::Run() {
+MergeResult Merger::Run() {
   for (std::uint32_t p = 0; p < original_; ++p) {
     for (std::uint32_t c = mesh_.starts[p]; c < mesh_.starts[p + 1]; ++c) {
       const std::uint32_t a = edges_.From(c), b = edges_.To(c);
@@ -166,7 +190,7 @@ std::uint64_t Merger::Run() {
     // Polygons only ever disappear into merged ones: a pair still there is as it was queued.
     if (Root(c.p) == c.p && Root(c.q) == c.q) Merge(c);
   }
-  return merges_;
+  return result_;
 }
 
 // Every polygon left, where the first polygon given of it stood.
@@ -178,18 +202,19 @@ BrushMesh Merger::Result() const {
     while (parent_[root] != root) root = parent_[root];
     if (written[root]) continue;
     written[root] = 1;
-    const std::vector<std::uint32_t> ring = RingOf(root);
-    result.Add(ring.data(), ring.size(), mesh_.materials[p], root == p ? mesh_.tags[p] : kNoTag);
+    const Ring ring = RingOf(root);
+    result.Add(ring.points, static_cast<std::size_t>(ring.size), mesh_.materials[p],
+               root == p ? mesh_.tags[p] : kNoTag);
   }
   return result;
 }
 
 }  // namespace
 
-std::uint64_t MergeCoplanar(BrushMesh& mesh, std::size_t most, double flatness,
-                            const MergeFilter& mayMerge) {
+MergeResult MergeCoplanar(BrushMesh& mesh, std::size_t most, double flatness,
+                          const MergeFilter& mayMerge) {
   Merger merger(mesh, most, flatness, mayMerge);
-  const std::uint64_t merged = merger.Run();
-  if (merged > 0) mesh = merger.Result();
-  return merged;
+  const MergeResult result = merger.Run();
+  if (result.merged > 0) mesh = merger.Result();
+  return result;
 }

@@ -12,10 +12,16 @@
 /// with it) may become one, beyond lying in one plane: the same material, say.
 using MergeFilter = std::function<bool(std::uint32_t p, std::uint32_t q)>;
 
+struct MergeResult {
+  std::uint64_t merged = 0;  ///< polygons merged away
+  /// Whether some neighbours lie in one plane but make no convex polygon together: a flat
+  /// region merging alone may leave in more pieces than it needs.
+  bool concaveLeft = false;
+};
+
 /// Merges polygons of `mesh` across shared edges (each edge run once each way) while the merged
 /// polygon is flat within `flatness` (the spread of its points along its normal), convex and of
 /// at most `most` points, and `mayMerge` allows it; the merges that leave the roundest polygons
-/// go first. Points must be whole numbers. Merged polygons lose their tag. Returns how many
-/// polygons were merged away.
-std::uint64_t MergeCoplanar(BrushMesh& mesh, std::size_t most, double flatness,
-                            const MergeFilter& mayMerge);
+/// go first. Points must be whole numbers. Merged polygons lose their tag.
+MergeResult MergeCoplanar(BrushMesh& mesh, std::size_t most, double flatness,
+                          const MergeFilter& mayMerge);

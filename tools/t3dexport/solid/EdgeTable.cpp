@@ -12,26 +12,38 @@ EdgeTable::EdgeTable(const BrushMesh& mesh)
   for (std::size_t i = 1; i < firstLeaving_.size(); ++i) firstLeaving_[i] += firstLeaving_[i - 1];
   std::vector<std::uint32_t> next(firstLeaving_.begin(), firstLeaving_.end() - 1);
   leaving_.resize(mesh.corners.size());
-  for (std::uint32_t c = 0; c < mesh.corners.size(); ++c) leaving_[next[mesh.corners[c]]++] = c;
+  leavingTo_.resize(mesh.corners.size());
+  for (std::uint32_t c = 0; c < mesh.corners.size(); ++c) {
+    const std::uint32_t slot = next[mesh.corners[c]]++;
+    leaving_[slot] = c;
+    leavingTo_[slot] = To(c);
+  }
 }
 
-std::uint32_t EdgeTable::Next(std::uint32_t corner) const {
+std::uint32_t EdgeTable::To(std::uint32_t corner) const {
   const std::uint32_t polygon = polygonOf_[corner];
-  return corner + 1 == mesh_.starts[polygon + 1] ? mesh_.starts[polygon] : corner + 1;
+  return mesh_.corners[corner + 1 == mesh_.starts[polygon + 1] ? mesh_.starts[polygon] : corner + 1];
 }
 
 std::uint32_t EdgeTable::Find(std::uint32_t a, std::uint32_t b) const {
-  std::uint32_t count = 0;
-  const std::uint32_t* corners = Leaving(a, count);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    if (To(corners[i]) == b) return corners[i];
+  for (std::uint32_t i = firstLeaving_[a]; i < firstLeaving_[a + 1]; ++i) {
+    if (leavingTo_[i] == b) return leaving_[i];
   }
   return kNone;
 }
 
 std::uint32_t EdgeTable::Count(std::uint32_t a, std::uint32_t b) const {
-  std::uint32_t count = 0, found = 0;
-  const std::uint32_t* corners = Leaving(a, count);
-  for (std::uint32_t i = 0; i < count; ++i) found += To(corners[i]) == b;
+  std::uint32_t found = 0;
+  for (std::uint32_t i = firstLeaving_[a]; i < firstLeaving_[a + 1]; ++i) found += leavingTo_[i] == b;
   return found;
+}
+
+EdgeTable::Edge EdgeTable::Between(std::uint32_t a, std::uint32_t b) const {
+  Edge edge;
+  edge.forward = Count(a, b);
+  for (std::uint32_t i = firstLeaving_[b]; i < firstLeaving_[b + 1]; ++i) {
+    if (leavingTo_[i] != a) continue;
+    if (edge.backward++ == 0) edge.back = leaving_[i];
+  }
+  return edge;
 }

@@ -18,7 +18,8 @@ std::vector<std::uint32_t> SortedRing(const BrushMesh& mesh, std::size_t p) {
 bool Attached(const BrushMesh& mesh, const EdgeTable& edges, std::size_t p) {
   for (std::uint32_t c = mesh.starts[p]; c < mesh.starts[p + 1]; ++c) {
     const std::uint32_t a = edges.From(c), b = edges.To(c);
-    if (edges.Count(a, b) + edges.Count(b, a) > 2) return true;
+    const EdgeTable::Edge edge = edges.Between(a, b);
+    if (edge.forward + edge.backward > 2) return true;
   }
   return false;
 }
@@ -29,9 +30,14 @@ std::uint64_t RemoveFolds(BrushMesh& mesh) {
   // Polygons sorted by a hash of their point sets: a fold's two polygons fall side by side.
   std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(mesh.PolygonCount());
   for (std::uint32_t p = 0; p < keyed.size(); ++p) {
-    std::uint64_t key = mesh.Size(p);
-    for (const std::uint32_t point : SortedRing(mesh, p)) key = (key ^ point) * 0x100000001B3ull;
-    keyed[p] = {key, p};
+    // Order-free: a sum and a sum of squares of the points, mixed.
+    std::uint64_t sum = 0, squares = 0;
+    for (std::uint32_t k = 0; k < mesh.Size(p); ++k) {
+      const std::uint64_t point = mesh.Ring(p)[k];
+      sum += point;
+      squares += point * point;
+    }
+    keyed[p] = {(sum * 0x9E3779B97F4A7C15ull) ^ (squares + mesh.Size(p)), p};
   }
   std::sort(keyed.begin(), keyed.end());
   std::vector<char> remove(mesh.PolygonCount(), 0);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "EdgeTable.h"
@@ -18,13 +19,19 @@ class Regions {
  public:
   Regions(const BrushMesh& mesh, const EdgeTable& edges, const MergeFilter& mayMerge)
       : parent_(mesh.PolygonCount()) {
-    for (std::uint32_t p = 0; p < parent_.size(); ++p) parent_[p] = p;
+    std::vector<Vec3> normals(mesh.PolygonCount());
+    for (std::uint32_t p = 0; p < parent_.size(); ++p) {
+      parent_[p] = p;
+      normals[p] = Unit(NewellNormal(mesh, p));
+    }
     for (std::uint32_t c = 0; c < mesh.corners.size(); ++c) {
       const std::uint32_t a = edges.From(c), b = edges.To(c);
-      if (a >= b || edges.Count(a, b) != 1 || edges.Count(b, a) != 1) continue;
-      const std::uint32_t p = edges.PolygonOf(c), q = edges.PolygonOf(edges.Find(b, a));
+      if (a >= b) continue;
+      const EdgeTable::Edge edge = edges.Between(a, b);
+      if (!edge.Paired()) continue;
+      const std::uint32_t p = edges.PolygonOf(c), q = edges.PolygonOf(edge.back);
       if (p == q || mesh.materials[p] != mesh.materials[q] || (mayMerge && !mayMerge(p, q))) continue;
-      if (Dot(Unit(NewellNormal(mesh, p)), Unit(NewellNormal(mesh, q))) < 0.98) continue;
+      if (Dot(normals[p], normals[q]) < 0.98) continue;
       parent_[Root(p)] = Root(q);
     }
   }
@@ -201,21 +208,26 @@ std::vector<std::vector<std::uint32_t>> Recut(const BrushMesh& mesh, const std::
 std::uint64_t RecutPlanarRegions(BrushMesh& mesh, double flatness, const MergeFilter& mayMerge) {
   const EdgeTable edges(mesh);
   Regions regions(mesh, edges, mayMerge);
-  std::vector<std::vector<std::uint32_t>> members(mesh.PolygonCount());
-  for (std::uint32_t p = 0; p < mesh.PolygonCount(); ++p) members[regions.Root(p)].push_back(p);
+  // Polygons by region: sorted by their region's root.
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> byRegion(mesh.PolygonCount());
+  for (std::uint32_t p = 0; p < mesh.PolygonCount(); ++p) byRegion[p] = {regions.Root(p), p};
+  std::sort(byRegion.begin(), byRegion.end());
   std::vector<char> member(mesh.PolygonCount(), 0), replaced(mesh.PolygonCount(), 0);
-  std::vector<std::vector<std::vector<std::uint32_t>>> recut(mesh.PolygonCount());
-  std::vector<std::uint32_t> outline;
+  std::map<std::uint32_t, std::vector<std::vector<std::uint32_t>>> recut;
+  std::vector<std::uint32_t> outline, region;
   std::uint64_t fewer = 0;
-  for (std::uint32_t root = 0; root < mesh.PolygonCount(); ++root) {
-    const std::vector<std::uint32_t>& region = members[root];
+  for (std::size_t i = 0, end; i < byRegion.size(); i = end) {
+    region.clear();
+    for (end = i; end < byRegion.size() && byRegion[end].first == byRegion[i].first; ++end)
+      region.push_back(byRegion[end].second);
     if (region.size() < 2) continue;
     for (const std::uint32_t p : region) member[p] = 1;
     if (Outline(mesh, edges, region, member, outline)) {
-      recut[region.front()] = Recut(mesh, region, outline, flatness);
-      if (!recut[region.front()].empty()) {
+      std::vector<std::vector<std::uint32_t>> pieces = Recut(mesh, region, outline, flatness);
+      if (!pieces.empty()) {
         for (const std::uint32_t p : region) replaced[p] = 1;
-        fewer += region.size() - recut[region.front()].size();
+        fewer += region.size() - pieces.size();
+        recut[region.front()] = std::move(pieces);
       }
     }
     for (const std::uint32_t p : region) member[p] = 0;
@@ -223,8 +235,11 @@ std::uint64_t RecutPlanarRegions(BrushMesh& mesh, double flatness, const MergeFi
   if (fewer == 0) return 0;
   BrushMesh result = mesh.EmptyCopy();
   for (std::uint32_t p = 0; p < mesh.PolygonCount(); ++p) {
-    for (const std::vector<std::uint32_t>& piece : recut[p])
-      result.Add(piece.data(), piece.size(), mesh.materials[p], kNoTag);
+    const auto pieces = recut.find(p);
+    if (pieces != recut.end()) {
+      for (const std::vector<std::uint32_t>& piece : pieces->second)
+        result.Add(piece.data(), piece.size(), mesh.materials[p], kNoTag);
+    }
     if (!replaced[p]) result.Add(mesh.Ring(p), mesh.Size(p), mesh.materials[p], mesh.tags[p]);
   }
   mesh = std::move(result);

@@ -1,6 +1,7 @@
 #include "SolidBrush.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "BrushJudge.h"
 #include "CoplanarMerge.h"
@@ -20,6 +21,8 @@ constexpr std::size_t kMergeMost = 64;
 constexpr double kConvexTolerance = 0.1;
 /// How far in front of its faces a convex model's own points may lie (float precision).
 constexpr double kModelTolerance = 0.01;
+/// How far rounding to whole units moves a point: half the diagonal of a unit cube.
+constexpr double kRoundingMove = 0.8661;
 
 struct GridMesh {
   BrushMesh mesh;
@@ -32,7 +35,8 @@ GridPoint OnGrid(const Vec3& p) {
 
 // The polygons as written (last point first), each tagged with its entry in the brush.
 GridMesh MeshOf(const RepairedBrush& brush, const WrittenPolygonReader& read) {
-  GridMesh grid{BrushMesh{}, GridPointIndex(brush.written.size())};
+  // A closed mesh of triangles has about half as many points as polygons.
+  GridMesh grid{BrushMesh{}, GridPointIndex(brush.written.size() / 2)};
   std::vector<GridPoint> points;
   std::vector<std::uint32_t> ring;
   for (const std::uint32_t written : brush.written) {
@@ -112,30 +116,66 @@ std::uint64_t SplitLarge(BrushMesh& mesh) {
 }
 
 // Merges neighbours in one plane, takes out the points they leave straight, and cuts what grew
-// beyond the readers' sixteen points. Returns the polygons fewer.
-std::uint64_t Simplify(BrushMesh& mesh) {
-  const std::size_t before = mesh.PolygonCount();
-  MergeCoplanar(mesh, kMergeMost, BrushRepair::kFlatness, {});
-  RecutPlanarRegions(mesh, BrushRepair::kFlatness, {});
+// beyond the readers' sixteen points; counts the polygons merged away and the pieces cut.
+void Simplify(BrushMesh& mesh, SolidCounts& counts) {
+  const MergeResult merged = MergeCoplanar(mesh, kMergeMost, BrushRepair::kFlatness, {});
+  counts.merged += merged.merged;
+  if (merged.concaveLeft) counts.merged += RecutPlanarRegions(mesh, BrushRepair::kFlatness, {});
   RemoveStraightVertices(mesh);
-  SplitLarge(mesh);
-  return before > mesh.PolygonCount() ? before - mesh.PolygonCount() : 0;
+  counts.pieces += SplitLarge(mesh);
 }
 
 SolidShape ShapeOf(const BrushMesh& mesh, const EdgeTable& edges) {
   const EdgeFaults faults = FindEdgeFaults(mesh, edges);
   SolidShape shape;
+  shape.judged = true;
   shape.closed = faults.Closed();
   shape.openEdges = faults.unpartnered;
   shape.convex = IsConvexWithin(mesh, edges, kConvexTolerance);
   return shape;
 }
 
+// Whether the rounded brush could have come of a convex model: no neighbour of a polygon lies
+// farther in front of its plane than rounding can explain. A point moves by kRoundingMove, and
+// so do a polygon's corners, which tilts its plane the more the narrower it is and the farther
+// the point lies.
+bool MayBeRoundedConvex(const BrushMesh& mesh, const EdgeTable& edges) {
+  for (std::size_t p = 0; p < mesh.PolygonCount(); ++p) {
+    const Vec3 twiceArea = NewellNormal(mesh, p);
+    const double area2 = std::sqrt(Dot(twiceArea, twiceArea));
+    if (area2 == 0) continue;
+    const Vec3 normal = (1 / area2) * twiceArea;
+    Vec3 centre{0, 0, 0};
+    double longest = 0;
+    const std::uint32_t n = mesh.Size(p);
+    for (std::uint32_t k = 0; k < n; ++k) {
+      centre = centre + mesh.At(p, k);
+      const Vec3 side = mesh.At(p, (k + 1) % n) - mesh.At(p, k);
+      longest = std::max(longest, std::sqrt(Dot(side, side)));
+    }
+    centre = (1.0 / n) * centre;
+    const double width = area2 / longest;  // the polygon's height across its longest side, about
+    for (std::uint32_t c = mesh.starts[p]; c < mesh.starts[p + 1]; ++c) {
+      const std::uint32_t back = edges.Find(edges.To(c), edges.From(c));
+      if (back == EdgeTable::kNone) continue;
+      const std::uint32_t q = edges.PolygonOf(back);
+      for (std::uint32_t k = 0; k < mesh.Size(q); ++k) {
+        const Vec3 offset = mesh.At(q, k) - centre;
+        const double reach = std::sqrt(Dot(offset, offset));
+        if (Dot(normal, offset) > kRoundingMove * (2 + 2 * reach / width)) return false;
+      }
+    }
+  }
+  return true;
+}
+
 // Whether the model the brush was rounded from is convex: the brush's polygons, each a face of
 // the model or a piece of one, with each point where the model had it.
 bool ModelIsConvex(GridMesh& grid, const SourceFaceVisitor& faces) {
   const EdgeTable edges(grid.mesh);
-  if (!FindEdgeFaults(grid.mesh, edges).Closed()) return false;
+  if (!FindEdgeFaults(grid.mesh, edges).Closed() || !MayBeRoundedConvex(grid.mesh, edges)) {
+    return false;
+  }
   std::vector<Vec3> model = grid.mesh.points;
   std::vector<char> placed(model.size(), 0);
   std::vector<GridPoint> rounded;
@@ -208,12 +248,14 @@ SolidShape SolidifyBrush(RepairedBrush& brush, const WrittenPolygonReader& read,
   counts.turned += OrientOutward(mesh);
   // Judged before merging: merged polygons are flat on the grid, not always in the model.
   const bool modelConvex = options.huller && !options.hull && ModelIsConvex(grid, faces);
-  counts.merged += Simplify(mesh);
+  grid.index = GridPointIndex();
+  Simplify(mesh, counts);
   SolidShape shape = ShapeOf(mesh, EdgeTable(mesh));
   // A convex model whose faces rounding bent.
   if (options.huller && (options.hull || (modelConvex && shape.closed && !shape.convex))) {
     if (MakeHull(mesh, *options.huller)) {
-      Simplify(mesh);
+      SolidCounts hullCounts;  // a hull's polygons are its own, not the model's merged
+      Simplify(mesh, hullCounts);
       shape = ShapeOf(mesh, EdgeTable(mesh));
       shape.hulled = true;
       ++counts.hulled;

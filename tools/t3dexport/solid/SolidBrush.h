@@ -12,6 +12,7 @@
 
 /// How a brush stands in a rebuild.
 struct SolidShape {
+  bool judged = false;           ///< whether the rest says anything
   bool closed = false;           ///< every edge has exactly one partner running the other way
   bool convex = false;           ///< no point farther than 0.1 in front of any polygon's plane
   std::uint64_t openEdges = 0;   ///< edges without a partner
@@ -23,6 +24,7 @@ struct SolidShape {
 struct SolidCounts {
   std::uint64_t folds = 0;      ///< polygons taken out as folds or second sides of sheets
   std::uint64_t merged = 0;     ///< polygons merged into their neighbours
+  std::uint64_t pieces = 0;     ///< pieces beyond the first of polygons cut to sixteen points
   std::uint64_t turned = 0;     ///< polygons turned to face the way their neighbours, and outward
   std::uint64_t junctions = 0;  ///< points put into edges they lay on
   std::uint64_t hulled = 0;     ///< brushes made the convex hull of their points

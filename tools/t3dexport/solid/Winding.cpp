@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "BrushJudge.h"
 #include "EdgeTable.h"
 
 namespace {
@@ -15,9 +14,9 @@ constexpr std::uint32_t kUnseen = 0xFFFFFFFFu;
 std::uint32_t Neighbour(const EdgeTable& edges, std::uint32_t corner, bool& same) {
   const std::uint32_t a = edges.From(corner), b = edges.To(corner);
   if (a == b) return EdgeTable::kNone;
-  const std::uint32_t forward = edges.Count(a, b), backward = edges.Count(b, a);
-  if (forward + backward != 2) return EdgeTable::kNone;
-  same = forward == 2;
+  const EdgeTable::Edge edge = edges.Between(a, b);
+  if (edge.forward + edge.backward != 2) return EdgeTable::kNone;
+  same = edge.forward == 2;
   if (same) {
     std::uint32_t count = 0;
     const std::uint32_t* leaving = edges.Leaving(a, count);
@@ -26,7 +25,7 @@ std::uint32_t Neighbour(const EdgeTable& edges, std::uint32_t corner, bool& same
     }
     return EdgeTable::kNone;
   }
-  return edges.PolygonOf(edges.Find(b, a));
+  return edges.PolygonOf(edge.back);
 }
 
 // Connected parts of the mesh, each polygon marked with whether it must turn to agree with the
@@ -63,15 +62,12 @@ Parts FindParts(const BrushMesh& mesh, const EdgeTable& edges) {
   return parts;
 }
 
-BrushMesh Turned(const BrushMesh& mesh, const std::vector<char>& turn, std::uint64_t& turned) {
+BrushMesh Turned(const BrushMesh& mesh, const std::vector<char>& turn) {
   BrushMesh result = mesh.EmptyCopy();
   std::vector<std::uint32_t> ring;
   for (std::size_t p = 0; p < mesh.PolygonCount(); ++p) {
     ring.assign(mesh.Ring(p), mesh.Ring(p) + mesh.Size(p));
-    if (turn[p]) {
-      std::reverse(ring.begin(), ring.end());
-      ++turned;
-    }
+    if (turn[p]) std::reverse(ring.begin(), ring.end());
     result.Add(ring.data(), ring.size(), mesh.materials[p], turn[p] ? kNoTag : mesh.tags[p]);
   }
   return result;
@@ -86,19 +82,23 @@ void KeepTheMajority(Parts& parts) {
   }
 }
 
-// The parts whose every edge has its partner, and the volume each encloses.
-std::vector<char> InsideOutClosedParts(const BrushMesh& mesh, const Parts& parts) {
-  const EdgeTable edges(mesh);
+// The parts that, with their polygons turned as marked, are closed and enclose a negative volume.
+std::vector<char> InsideOutClosedParts(const BrushMesh& mesh, const EdgeTable& edges, const Parts& parts) {
   std::vector<char> closed(parts.count, 1);
-  for (std::uint32_t c = 0; c < mesh.corners.size(); ++c) {
-    const std::uint32_t a = edges.From(c), b = edges.To(c);
-    if (a != b && (edges.Count(b, a) != 1 || edges.Count(a, b) != 1)) closed[parts.part[edges.PolygonOf(c)]] = 0;
-  }
   std::vector<double> volume(parts.count, 0);
   for (std::size_t p = 0; p < mesh.PolygonCount(); ++p) {
+    const std::uint32_t part = parts.part[p];
+    for (std::uint32_t c = mesh.starts[p]; c < mesh.starts[p + 1] && closed[part]; ++c) {
+      bool same = false;
+      const std::uint32_t q = Neighbour(edges, c, same);
+      // Closed once turned: two polygons that run their edge opposite ways after turning.
+      if (edges.From(c) != edges.To(c) && (q == EdgeTable::kNone || (parts.turn[p] ^ parts.turn[q]) != same))
+        closed[part] = 0;
+    }
     const Vec3& first = mesh.At(p, 0);
-    for (std::uint32_t k = 1; k + 1 < mesh.Size(p); ++k)
-      volume[parts.part[p]] += Dot(first, Cross(mesh.At(p, k), mesh.At(p, k + 1)));
+    double sixfold = 0;
+    for (std::uint32_t k = 1; k + 1 < mesh.Size(p); ++k) sixfold += Dot(first, Cross(mesh.At(p, k), mesh.At(p, k + 1)));
+    volume[part] += parts.turn[p] ? -sixfold : sixfold;
   }
   std::vector<char> insideOut(parts.count, 0);
   for (std::uint32_t i = 0; i < parts.count; ++i) insideOut[i] = closed[i] && volume[i] < 0;
@@ -109,15 +109,18 @@ std::vector<char> InsideOutClosedParts(const BrushMesh& mesh, const Parts& parts
 
 std::uint64_t OrientOutward(BrushMesh& mesh) {
   Parts parts;
+  std::vector<char> insideOut;
   {
     const EdgeTable edges(mesh);
     parts = FindParts(mesh, edges);
+    KeepTheMajority(parts);
+    insideOut = InsideOutClosedParts(mesh, edges, parts);
   }
-  KeepTheMajority(parts);
   std::uint64_t turned = 0;
-  const std::vector<char> insideOut = InsideOutClosedParts(Turned(mesh, parts.turn, turned), parts);
-  for (std::size_t p = 0; p < parts.turn.size(); ++p) parts.turn[p] ^= insideOut[parts.part[p]];
-  turned = 0;
-  mesh = Turned(mesh, parts.turn, turned);
+  for (std::size_t p = 0; p < parts.turn.size(); ++p) {
+    parts.turn[p] ^= insideOut[parts.part[p]];
+    turned += parts.turn[p] != 0;
+  }
+  if (turned > 0) mesh = Turned(mesh, parts.turn);
   return turned;
 }
