@@ -43,12 +43,13 @@ build-msvc32: deps
 	cmake --build --preset msvc32 -j $(JOBS)
 
 
-# The example hall (examples/make-room.py) as a model file, exported and checked.
+# The example hall (examples/make-room.py) as a model file, exported, drawn (out/room.png) and
+# checked.
 TOOL = build/tool/tools/t3dexport/t3dexport
 run: build-tool
 	python3 examples/make-room.py out
-	$(TOOL) out/room.obj -o out/room.t3d
-	$(TOOL) check out/room.t3d && echo "check: out/room.t3d has no problems"
+	$(TOOL) out/room.obj -o out/room.t3d --preview out/room.png
+	$(TOOL) check out/room.t3d
 
 # Lays out the plug-in and the tool under PREFIX (bin/ and lib/), from the release build.
 PREFIX ?= $(CURDIR)/out/install

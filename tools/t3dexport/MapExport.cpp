@@ -9,6 +9,7 @@
 #include "ExportSession.h"
 #include "FinishFile.h"
 #include "MapPlan.h"
+#include "MapView.h"
 #include "ModelFile.h"
 #include "OutputFile.h"
 #include "ProgressBar.h"
@@ -239,7 +240,10 @@ int ExportMap(const ToolOptions& options) {
   const int status = WriteMap(scene, top, output, options, bar, times, bytes);
   if (status != kExitOk) return status;
   if (options.timings) times.Print(stdout);
-  if (options.quiet) return kExitOk;
-  PrintSummary(output, plan, object, bytes, times.TotalSeconds());
-  return kExitOk;
+  if (!options.quiet) PrintSummary(output, plan, object, bytes, times.TotalSeconds());
+  if (options.preview.empty()) return kExitOk;
+  ViewOptions view;
+  view.map = output;
+  view.output = options.preview;
+  return DrawMap(view, stdout, stderr, options.quiet);
 }

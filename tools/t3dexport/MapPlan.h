@@ -11,7 +11,7 @@
 #include "MapSource.h"
 #include "PolygonRepair.h"
 #include "SolidBrush.h"
-#include "ToolOptions.h"
+#include "Placement.h"
 
 /// One brush: its Location in map axes and whole map units, and its polygons relative to it.
 struct MapBrush {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "MapSource.h"
-#include "ToolOptions.h"
+#include "Placement.h"
 
 struct aiMesh;
 struct aiNode;

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 
@@ -75,9 +76,33 @@ void AddExportOptions(CLI::App& app, ToolOptions& options) {
       ->option_text("PATH");
   app.add_flag("-q,--quiet", options.quiet, "no progress bar and no summary");
   app.add_flag("-v,--verbose", options.verbose, "also list every name changed for the map");
+  app.add_option("--preview", options.preview, "also draw the map written as a picture (PNG)")
+      ->option_text("FILE.png");
   app.add_flag("--timings", options.timings,
                "print the seconds of each stage (import, repair, export, finishing) and the peak "
                "memory at its end");
+}
+
+void AddViewOptions(CLI::App& view, ViewOptions& options) {
+  view.add_option("MAP", options.map, "the map to draw")->required();
+  view.add_option("-o,--output", options.output, "the picture (default: the map's name with .png)")
+      ->check([](const std::string& text) { return text.empty() ? "the path is empty" : ""; });
+  view.add_option("--size", options.width, "the picture's size in pixels (default 1600x1200)")
+      ->option_text("WxH")
+      ->transform([&options](std::string text) -> std::string {
+        int width = 0, height = 0;
+        char x = 0, rest = 0;
+        if (std::sscanf(text.c_str(), "%d%c%d%c", &width, &x, &height, &rest) != 3 || (x != 'x' && x != 'X') ||
+            width < 64 || height < 64 || width > 16384 || height > 16384) {
+          throw CLI::ValidationError("--size", "WxH, each from 64 to 16384, not '" + text + "'");
+        }
+        options.height = height;
+        return std::to_string(width);
+      });
+  view.add_option("--view", options.view, "which view: top, front, side, persp, or all four (default)")
+      ->check(CLI::IsMember({"top", "front", "side", "persp", "all"}))
+      ->option_text("top|front|side|persp|all");
+  view.add_flag("--labels", options.labels, "each brush's name at its centre");
 }
 
 // The usage error as CLI11 words it, and where to look next.
@@ -107,6 +132,9 @@ int ParseToolOptions(int argc, char** argv, ToolOptions& options, std::FILE* out
                   "warnings, problems");
   check->add_flag("-v,--verbose", options.checkVerbose,
                   "also list notes: the house rules of the maps this tool writes");
+  CLI::App* view = app.add_subcommand(
+      "view", "draw a map as a picture: top, front and side views and one in perspective");
+  AddViewOptions(*view, options.viewOptions);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -122,8 +150,9 @@ int ParseToolOptions(int argc, char** argv, ToolOptions& options, std::FILE* out
     return ReportUsageError(app, error, err);
   }
   options.check = check->parsed();
+  options.view = view->parsed();
   if (options.plugin.empty()) options.plugin = DefaultPluginPath();
-  if (!options.check && options.input.empty() && !options.sample) {
+  if (!options.check && !options.view && options.input.empty() && !options.sample) {
     std::fprintf(err, "t3dexport: INPUT is required: the model file to export\n"
                       "Run 't3dexport --help' for the options.\n");
     return kExitUsage;

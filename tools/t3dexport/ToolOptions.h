@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-/// Which axis of the model points up in the map.
-enum class UpAxis { FromFile, Y, Z };
-/// Where a brush's Location goes.
-enum class Pivot { Center, Origin };
+#include "MapView.h"
+#include "Placement.h"
+
 
 struct ToolOptions {
   // t3dexport INPUT ...
@@ -29,6 +28,7 @@ struct ToolOptions {
   bool quiet = false;
   bool verbose = false;
   bool timings = false;         ///< print each stage's seconds and the peak memory
+  std::string preview;          ///< a picture of the map written, or empty
 
   // t3dexport check FILE...
   bool check = false;
@@ -36,6 +36,10 @@ struct ToolOptions {
   bool checkStrict = false;   ///< warnings count as errors
   bool checkJson = false;     ///< one JSON object per map
   bool checkVerbose = false;  ///< notes too
+
+  // t3dexport view MAP
+  bool view = false;
+  ViewOptions viewOptions;
 };
 
 /// Reads the command line into `options`. Returns -1 to go on, or the exit status to end with:

@@ -12,6 +12,7 @@
 #include "ExitCodes.h"
 #include "MapCheck.h"
 #include "MapExport.h"
+#include "MapView.h"
 #include "ToolOptions.h"
 
 namespace {
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
   const int parsed = ParseToolOptions(argc, argv, options, stdout, stderr);
   if (parsed >= 0) return parsed;
   try {
+    if (options.view) return DrawMap(options.viewOptions, stdout, stderr);
     if (options.check) {
       return CheckMaps(options.checkFiles,
                        {options.checkStrict, options.checkJson, options.checkVerbose}, stdout);

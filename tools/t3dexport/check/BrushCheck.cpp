@@ -34,17 +34,22 @@ std::string Quoted(const MapActor& actor) { return "brush '" + actor.name + "'";
 
 }  // namespace
 
-void BrushCheck::Take(const MapActor& actor) {
-  if (!actor.IsBrush()) return;
+BrushVerdict BrushCheck::Take(const MapActor& actor) {
+  BrushVerdict verdict;
+  verdict.brush = actor.IsBrush();
+  if (!verdict.brush) return verdict;
   if (!builderSeen_) {
     builderSeen_ = true;
-    if (IsBuilderBrush(actor)) return;
+    verdict.builder = IsBuilderBrush(actor);
+    if (verdict.builder) return verdict;
   }
   ++counts_.brushes;
-  if (actor.IsSolid()) JudgeSolid(actor);
+  if (actor.IsSolid()) JudgeSolid(actor, verdict);
+  return verdict;
 }
 
-void BrushCheck::JudgeSolid(const MapActor& actor) {
+void BrushCheck::JudgeSolid(const MapActor& actor, BrushVerdict& verdict) {
+  verdict.solid = true;
   ++counts_.solid;
   const BrushMesh mesh = MeshOf(actor);
   const EdgeTable edges(mesh);
@@ -66,13 +71,16 @@ void BrushCheck::JudgeSolid(const MapActor& actor) {
                       " edges between neighbours wound against each other, this one's among them");
   }
   if (faults.Closed()) {
+    verdict.closed = true;
     ++counts_.closed;
-    if (SignedVolume(mesh) < 0) {
+    verdict.insideOut = SignedVolume(mesh) < 0;
+    if (verdict.insideOut) {
       report_.AddAt(actor.line, Severity::kWarning,
                     Quoted(actor) + " is wound inside out: its polygons face inward");
     }
   }
   if (IsConvexWithin(mesh, edges, kConvexTolerance)) {
+    verdict.convex = true;
     ++counts_.convex;
   } else {
     report_.AddAt(actor.line, Severity::kNote, Quoted(actor) + " is concave");

@@ -8,6 +8,16 @@
 
 class MapReport;
 
+/// What a rebuild makes of one actor.
+struct BrushVerdict {
+  bool brush = false;      ///< a brush of the CSG (Class=Brush), builder brush included
+  bool builder = false;    ///< the builder brush
+  bool solid = false;      ///< not non-solid, semisolid or a sheet
+  bool closed = false;     ///< of a solid: every edge has exactly one partner running the other way
+  bool insideOut = false;  ///< of a closed solid: its polygons face inward
+  bool convex = false;     ///< of a solid: no point farther than 0.1 in front of any polygon
+};
+
 struct BrushCounts {
   std::uint64_t brushes = 0;  ///< brush actors other than the builder brush
   std::uint64_t solid = 0;    ///< of those, the solids
@@ -25,11 +35,11 @@ class BrushCheck {
   explicit BrushCheck(MapReport& report) : report_(report) {}
 
   /// Takes the map's actors in order; only brushes count.
-  void Take(const MapActor& actor);
+  BrushVerdict Take(const MapActor& actor);
   const BrushCounts& Counts() const { return counts_; }
 
  private:
-  void JudgeSolid(const MapActor& actor);
+  void JudgeSolid(const MapActor& actor, BrushVerdict& verdict);
 
   MapReport& report_;
   BrushCounts counts_;

@@ -57,7 +57,7 @@ class MapLines {
   MapLines(MapReport& report, const MapActorSink& sink) : report_(report), sink_(sink) {}
 
   void Read(std::string_view text);
-  /// Reports what the end of the file leaves open.
+  /// Reports what the end of the file leaves open, and hands on the polygons outside actors.
   void Finish();
 
  private:
@@ -83,6 +83,7 @@ class MapLines {
   std::size_t polygonDepth_ = 0;  // the open polygon's depth among the blocks; 0 for none
   std::size_t actorDepth_ = 0;    // the open actor's; 0 for none
   MapActor actor_;
+  MapActor loose_;  // polygons outside any actor: a polygon list written alone
   bool anyBlock_ = false;
   bool anyActor_ = false;
   std::set<std::string> unsafeTextures_;
@@ -230,13 +231,13 @@ void MapLines::StartPolygon(std::string_view words) {
 void MapLines::EndPolygon() {
   polygonDepth_ = 0;
   polygon_.Judge(report_);
-  if (actorDepth_ == 0) return;
-  ++actor_.polygonBlocks;
+  MapActor& owner = actorDepth_ == 0 ? loose_ : actor_;
+  ++owner.polygonBlocks;
   const std::vector<MapVector>& vertices = polygon_.Vertices();
   if (vertices.empty()) return;
-  actor_.polygons.push_back({polygon_.Line(), static_cast<std::uint32_t>(actor_.vertices.size()),
-                             static_cast<std::uint32_t>(vertices.size())});
-  actor_.vertices.insert(actor_.vertices.end(), vertices.begin(), vertices.end());
+  owner.polygons.push_back({polygon_.Line(), static_cast<std::uint32_t>(owner.vertices.size()),
+                            static_cast<std::uint32_t>(vertices.size())});
+  owner.vertices.insert(owner.vertices.end(), vertices.begin(), vertices.end());
 }
 
 void MapLines::CloseFinishedBlocks() {
@@ -252,6 +253,7 @@ void MapLines::Finish() {
   if (polygonDepth_ != 0) EndPolygon();
   blocks_.Finish(report_);
   if (!anyBlock_) report_.AddAt(1, Severity::kError, "no Begin line: the file holds no map");
+  if (loose_.polygonBlocks > 0) sink_(loose_);
 }
 
 }  // namespace

@@ -86,6 +86,7 @@ EdgeFaults FindEdgeFaults(const BrushMesh& mesh, const EdgeTable& edges) {
     // Each edge once: at the first corner of its lower-numbered direction that exists.
     const bool counter = a < b || backward == 0;
     if (!counter || edges.Find(a, b) != c) continue;
+    ++faults.edges;
     const std::uint32_t polygon = edges.PolygonOf(c);
     if (forward + backward > 2) {
       Note(faults.overshared, faults.firstOvershared, polygon, 1);

@@ -10,6 +10,7 @@
 /// The edges of a brush that a rebuild cannot trust, each edge counted once, with the first
 /// polygon found along one of each kind (EdgeTable::kNone for none).
 struct EdgeFaults {
+  std::uint64_t edges = 0;        ///< edges between two different points
   std::uint64_t unpartnered = 0;  ///< edges without a partner running the other way
   std::uint64_t overshared = 0;   ///< edges that more than two polygons run along
   std::uint64_t opposed = 0;      ///< edges two neighbours run the same way (wound against each other)
@@ -17,7 +18,7 @@ struct EdgeFaults {
   std::uint32_t firstOvershared = EdgeTable::kNone;
   std::uint32_t firstOpposed = EdgeTable::kNone;
 
-  bool Closed() const { return unpartnered == 0 && overshared == 0 && opposed == 0; }
+  bool Closed() const { return edges > 0 && unpartnered == 0 && overshared == 0 && opposed == 0; }
 };
 
 EdgeFaults FindEdgeFaults(const BrushMesh& mesh, const EdgeTable& edges);
