@@ -80,6 +80,20 @@ bool IsNonFiniteText(std::string_view text) {
   return !lower.empty() && IsMapDigit(lower[0]) && lower.find('#') != std::string::npos;
 }
 
+// The form every writer of maps uses, "%+013.6f" ("-00511.999878"): read at once, exactly.
+bool ReadUsualForm(std::string_view number, double& value) {
+  if (number.size() != 13 || (number[0] != '+' && number[0] != '-') || number[6] != '.') return false;
+  std::int64_t millionths = 0;
+  for (std::size_t i = 1; i < 13; ++i) {
+    if (i == 6) continue;
+    if (!IsMapDigit(number[i])) return false;
+    millionths = millionths * 10 + (number[i] - '0');
+  }
+  value = static_cast<double>(millionths) / 1e6;
+  if (number[0] == '-') value = -value;
+  return true;
+}
+
 bool ReadMapNumber(MapLineStream& line, double& value, std::string& problem, std::string& note) {
   const std::string_view text = line.Text();
   std::size_t start = line.Index();
@@ -87,6 +101,10 @@ bool ReadMapNumber(MapLineStream& line, double& value, std::string& problem, std
   std::size_t end = start;
   while (end < text.size() && !EndsNumber(text[end])) ++end;
   const std::string_view number = text.substr(start, end - start);
+  if (ReadUsualForm(number, value)) {
+    line.MoveTo(end);
+    return true;
+  }
   const Form form = FormOf(number);
   if (form == Form::Good) {
     line.MoveTo(start);

@@ -89,8 +89,11 @@ std::size_t MapPolygon::DistinctVertices() const {
 }
 
 // A vertex that turns against the polygon's winding, farther than the tolerance outside the
-// line through its neighbours.
+// line through its neighbours, measured in the polygon's plane.
 bool MapPolygon::Concave(const MapVector& winding) const {
+  const double area = std::sqrt(Dot(winding, winding));
+  if (area == 0) return false;
+  const MapVector unit{winding.x / area, winding.y / area, winding.z / area};
   const std::size_t n = vertices_.size();
   for (std::size_t i = 0; i < n; ++i) {
     const MapVector& a = vertices_[(i + n - 1) % n];
@@ -99,8 +102,8 @@ bool MapPolygon::Concave(const MapVector& winding) const {
     const MapVector chord = Minus(c, a);
     const double length = std::sqrt(Dot(chord, chord));
     if (length == 0) continue;
-    const MapVector turn = Cross(Minus(b, a), chord);
-    if (Dot(turn, winding) < 0 && std::sqrt(Dot(turn, turn)) / length > kStraightTolerance) return true;
+    // Twice the signed area of the corner's triangle in the plane: negative where it turns back.
+    if (Dot(Cross(Minus(b, a), chord), unit) / length < -kStraightTolerance) return true;
   }
   return false;
 }

@@ -137,6 +137,20 @@ Point2 PlaneProjection::operator()(GridPoint p) const {
   return mirrored_ ? Point2{b, a} : Point2{a, b};
 }
 
+bool ConvexInItsPlane(const GridPoint* ring, std::size_t count, const Vector3d& unit, double tolerance) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const GridPoint& a = ring[i == 0 ? count - 1 : i - 1];
+    const GridPoint& c = ring[i + 1 == count ? 0 : i + 1];
+    const Delta ab = Minus(ring[i], a), ac = Minus(c, a);
+    const Delta turn = Cross(ab, ac);
+    const double length = std::sqrt(static_cast<double>(ac.x * ac.x + ac.y * ac.y + ac.z * ac.z));
+    const double along = unit.x * static_cast<double>(turn.x) + unit.y * static_cast<double>(turn.y) +
+                         unit.z * static_cast<double>(turn.z);
+    if (length > 0 && along < -tolerance * length) return false;
+  }
+  return true;
+}
+
 bool IsConvex(const Point2* ring, std::size_t count) {
   if (count < 3) return false;
   SignChanges alongU, alongV;

@@ -76,3 +76,9 @@ class PlaneProjection {
 /// revolution in all (so it does not wind round twice or cross itself). Straight vertices are
 /// allowed. A convex ring has no repeated point.
 bool IsConvex(const Point2* ring, std::size_t count);
+
+/// True when no point of `ring` lies farther than `tolerance` behind the line through its two
+/// neighbours, measured in the ring's own plane (`unit` its unit normal): convex as map readers
+/// see a ring that is flat but not exactly plane, which a projection onto a coordinate plane can
+/// straighten.
+bool ConvexInItsPlane(const GridPoint* ring, std::size_t count, const Vector3d& unit, double tolerance);

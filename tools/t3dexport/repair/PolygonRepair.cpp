@@ -33,6 +33,12 @@ bool IsFlat(const GridPoint* ring, std::size_t count, const Vector3d& normal) {
   return count == 3 || Thickness(ring, count, Normalised(normal)) <= BrushRepair::kFlatness;
 }
 
+// Flat, convex seen along its normal, and convex in its own plane.
+bool IsFlatConvex(const GridPoint* ring, const Point2* flat, std::size_t count, const Vector3d& normal) {
+  return IsFlat(ring, count, normal) && IsConvex(flat, count) &&
+         (count == 3 || ConvexInItsPlane(ring, count, Normalised(normal), BrushRepair::kStraightness));
+}
+
 }  // namespace
 
 RepairCounts& RepairCounts::operator+=(const RepairCounts& other) {
@@ -158,11 +164,11 @@ bool BrushRepair::AddValidSmallFace(const ModelPoint* points, std::size_t count,
   } else {
     // A flat quad whose projection is convex has four distinct points and area.
     const Vector3d normal = NewellNormal(corners, 4);
-    if (IsZero(normal) || !IsFlat(corners, 4, normal)) return false;
+    if (IsZero(normal)) return false;
     const PlaneProjection project(normal);
     const Point2 flat[4] = {project(corners[0]), project(corners[1]), project(corners[2]),
                             project(corners[3])};
-    if (!IsConvex(flat, 4)) return false;
+    if (!IsFlatConvex(corners, flat, 4, normal)) return false;
   }
   AddPolygon(corners, count, source, true);
   return true;
@@ -200,7 +206,7 @@ std::size_t BrushRepair::AddRing(std::uint32_t source) {
     flat_[i] = project(ring_[i]);
     ringOrder_[i] = static_cast<std::uint32_t>(i);
   }
-  if (IsFlat(ring_.data(), n, normal) && IsConvex(flat_.data(), n)) {
+  if (IsFlatConvex(ring_.data(), flat_.data(), n, normal)) {
     if (n <= kMaxPoints) {
       AddPolygon(ring_.data(), n, source);
       return 1;

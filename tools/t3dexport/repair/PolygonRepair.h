@@ -86,6 +86,9 @@ class BrushRepair {
   /// So no point lies farther than this from the plane through any other, nor than half of it
   /// from the best plane.
   static constexpr double kFlatness = 0.1;
+  /// How far a point of a polygon written whole may lie behind the line through its neighbours,
+  /// in the polygon's plane: within what map checkers take for a straight point.
+  static constexpr double kStraightness = 0.01;
 
   /// Starts the next brush of about `faces` faces: forgets the polygons of the last one; counts
   /// add up. With a `reader`, faces that are kept as they are are not stored.

@@ -9,6 +9,7 @@
 
 #include "EdgeTable.h"
 #include "GridGeometry.h"
+#include "PolygonRepair.h"
 
 namespace {
 
@@ -130,7 +131,8 @@ bool Merger::Acceptable(float& quality) {
   const PlaneProjection project(normal);
   flat_.clear();
   for (const GridPoint& g : points_) flat_.push_back(project(g));
-  if (!IsConvex(flat_.data(), n)) {
+  if (!IsConvex(flat_.data(), n) ||
+      !ConvexInItsPlane(points_.data(), n, Normalised(normal), BrushRepair::kStraightness)) {
     result_.concaveLeft = true;
     return false;
   }

@@ -7,6 +7,7 @@
 
 #include "EdgeTable.h"
 #include "GridGeometry.h"
+#include "PolygonRepair.h"
 
 namespace {
 
@@ -159,12 +160,21 @@ void Recutter::Cut(const std::vector<std::uint32_t>& ring,
   Cut(second, pieces);
 }
 
-bool AllConvex(const std::vector<Point2>& flat, const std::vector<std::vector<std::uint32_t>>& pieces) {
+bool AllConvex(const std::vector<Point2>& flat, const std::vector<GridPoint>& points,
+               const Vector3d& unit, const std::vector<std::vector<std::uint32_t>>& pieces) {
   std::vector<Point2> ring;
+  std::vector<GridPoint> corners;
   for (const std::vector<std::uint32_t>& piece : pieces) {
     ring.clear();
-    for (const std::uint32_t k : piece) ring.push_back(flat[k]);
-    if (!IsConvex(ring.data(), ring.size())) return false;
+    corners.clear();
+    for (const std::uint32_t k : piece) {
+      ring.push_back(flat[k]);
+      corners.push_back(points[k]);
+    }
+    if (!IsConvex(ring.data(), ring.size()) ||
+        !ConvexInItsPlane(corners.data(), corners.size(), unit, BrushRepair::kStraightness)) {
+      return false;
+    }
   }
   return true;
 }
@@ -196,7 +206,7 @@ std::vector<std::vector<std::uint32_t>> Recut(const BrushMesh& mesh, const std::
   for (std::uint32_t k = 0; k < ring.size(); ++k) ring[k] = k;
   std::vector<std::vector<std::uint32_t>> pieces;
   Recutter(flat).Cut(ring, pieces);
-  if (pieces.size() >= region.size() || !AllConvex(flat, pieces)) return {};
+  if (pieces.size() >= region.size() || !AllConvex(flat, points, Normalised(normal), pieces)) return {};
   for (std::vector<std::uint32_t>& piece : pieces) {
     for (std::uint32_t& k : piece) k = outline[k];
   }

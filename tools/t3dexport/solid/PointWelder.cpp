@@ -2,13 +2,6 @@
 
 #include <cmath>
 
-std::size_t PointWelder::CellHash::operator()(const Cell& c) const {
-  std::uint64_t h = static_cast<std::uint64_t>(c.x) * 0x9E3779B97F4A7C15ull;
-  h ^= static_cast<std::uint64_t>(c.y) * 0xC2B2AE3D27D4EB4Full + (h << 6) + (h >> 2);
-  h ^= static_cast<std::uint64_t>(c.z) * 0x165667B19E3779F9ull + (h << 6) + (h >> 2);
-  return static_cast<std::size_t>(h);
-}
-
 namespace {
 
 // The cell number of a coordinate, held within what a 64-bit integer takes (points that far out
@@ -18,34 +11,76 @@ std::int64_t CellNumber(double coordinate, double radius) {
   return static_cast<std::int64_t>(std::fmax(-kFarthest, std::fmin(kFarthest, std::floor(coordinate / radius))));
 }
 
+std::uint64_t Mix(std::uint64_t h) {
+  h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
+  h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
+  return h ^ (h >> 31);
+}
+
 }  // namespace
 
+// Cells four radii wide: a point mostly lies farther than the radius from its cell's sides, and
+// only its own cell can hold a point near it.
+PointWelder::PointWelder(double radius) : radius_(radius), cell_(4 * radius), slots_(1024, kNone) {}
+
 PointWelder::Cell PointWelder::CellOf(const Vec3& p) const {
-  return {CellNumber(p.x, radius_), CellNumber(p.y, radius_), CellNumber(p.z, radius_)};
+  return {CellNumber(p.x, cell_), CellNumber(p.y, cell_), CellNumber(p.z, cell_)};
+}
+
+std::uint32_t PointWelder::Near(const Cell& cell, const Vec3& p) const {
+  for (std::uint32_t i = slots_[SlotOf(cell)]; i != kNone; i = before_[i]) {
+    const Vec3 d = points_[i] - p;
+    if (Dot(d, d) <= radius_ * radius_) return i;
+  }
+  return kNone;
+}
+
+std::size_t PointWelder::SlotOf(const Cell& cell) const {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t slot = Mix(static_cast<std::uint64_t>(cell.x) ^ Mix(static_cast<std::uint64_t>(cell.y) ^
+                                                                   Mix(static_cast<std::uint64_t>(cell.z)))) & mask;
+  while (slots_[slot] != kNone && !(cellOf_[slots_[slot]] == cell)) slot = (slot + 1) & mask;
+  return slot;
 }
 
 std::uint32_t PointWelder::Weld(const Vec3& p) {
   const Cell home = CellOf(p);
-  // A point within the radius lies in the cell of p or one of the 26 around it.
-  for (std::int64_t dx = -1; dx <= 1; ++dx) {
-    for (std::int64_t dy = -1; dy <= 1; ++dy) {
-      for (std::int64_t dz = -1; dz <= 1; ++dz) {
-        const auto found = cells_.find({home.x + dx, home.y + dy, home.z + dz});
-        if (found == cells_.end()) continue;
-        for (const std::uint32_t index : found->second) {
-          const Vec3 d = points_[index] - p;
-          if (Dot(d, d) <= radius_ * radius_) return index;
-        }
+  std::uint32_t found = Near(home, p);
+  if (found != kNone) return found;
+  // The cells beside it that lie within the radius of p, along each axis.
+  const double at[3] = {p.x, p.y, p.z};
+  const std::int64_t cell[3] = {home.x, home.y, home.z};
+  int low[3], high[3];
+  for (int k = 0; k < 3; ++k) {
+    const double offset = at[k] - static_cast<double>(cell[k]) * cell_;
+    low[k] = offset <= radius_ ? -1 : 0;
+    high[k] = offset >= cell_ - radius_ ? 1 : 0;
+  }
+  for (int dx = low[0]; dx <= high[0]; ++dx) {
+    for (int dy = low[1]; dy <= high[1]; ++dy) {
+      for (int dz = low[2]; dz <= high[2]; ++dz) {
+        if (dx == 0 && dy == 0 && dz == 0) continue;
+        found = Near({home.x + dx, home.y + dy, home.z + dz}, p);
+        if (found != kNone) return found;
       }
     }
   }
+  if ((points_.size() + 1) * 2 > slots_.size()) Grow();
   const auto index = static_cast<std::uint32_t>(points_.size());
+  std::uint32_t& slot = slots_[SlotOf(home)];
+  before_.push_back(slot);
+  slot = index;
   points_.push_back(p);
-  cells_[home].push_back(index);
+  cellOf_.push_back(home);
   return index;
 }
 
-void PointWelder::Clear() {
-  points_.clear();
-  cells_.clear();
+// Twice the slots; each cell's points chained anew, in the order they came.
+void PointWelder::Grow() {
+  slots_.assign(slots_.size() * 2, kNone);
+  for (std::uint32_t i = 0; i < points_.size(); ++i) {
+    std::uint32_t& slot = slots_[SlotOf(cellOf_[i])];
+    before_[i] = slot;
+    slot = i;
+  }
 }

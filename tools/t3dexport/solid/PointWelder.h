@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "BrushMesh.h"
@@ -11,25 +10,30 @@
 class PointWelder {
  public:
   /// Points within `radius` of an earlier point become that point.
-  explicit PointWelder(double radius) : radius_(radius) {}
+  explicit PointWelder(double radius);
 
   /// The index of the point `p` becomes: an earlier one within the radius, or a new one.
   std::uint32_t Weld(const Vec3& p);
   std::vector<Vec3>& Points() { return points_; }
-  void Clear();
 
  private:
+  static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+
   struct Cell {
     std::int64_t x, y, z;
     bool operator==(const Cell& other) const { return x == other.x && y == other.y && z == other.z; }
   };
-  struct CellHash {
-    std::size_t operator()(const Cell& c) const;
-  };
 
   Cell CellOf(const Vec3& p) const;
+  /// A point of `cell` within the radius of `p`, or kNone.
+  std::uint32_t Near(const Cell& cell, const Vec3& p) const;
+  std::size_t SlotOf(const Cell& cell) const;
+  void Grow();
 
   double radius_;
+  double cell_;
   std::vector<Vec3> points_;
-  std::unordered_map<Cell, std::vector<std::uint32_t>, CellHash> cells_;
+  std::vector<std::uint32_t> before_;  // the point put in the same cell before each point
+  std::vector<Cell> cellOf_;           // of each point
+  std::vector<std::uint32_t> slots_;   // the last point put in each cell, the cell its own
 };

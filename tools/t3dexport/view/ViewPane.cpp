@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -228,45 +229,88 @@ std::vector<Drawn> PaintOrder(const ViewScene& scene, const Projection& projecti
   return order;
 }
 
-// The polygon's outline as the current path; false when a point lies behind the viewer. Sets
-// `tiny` when it covers less than a pixel either way.
-bool Outline(cairo_t* cr, const ViewScene& scene, const ViewPolygon& polygon,
-             const Projection& projection, bool& tiny) {
-  cairo_new_path(cr);
+// A polygon as the pane shows it: its points on the screen and the box round them.
+struct Flat {
+  double x[16], y[16];
+  std::uint32_t count = 0;
   double lowX = 1e300, lowY = 1e300, highX = -1e300, highY = -1e300;
-  for (std::uint32_t k = 0; k < polygon.count; ++k) {
-    double x = 0, y = 0;
+
+  bool Tiny() const { return highX - lowX < 1 && highY - lowY < 1; }
+  /// Too small for its edges to show anything but a darker blot.
+  bool Small() const { return highX - lowX < 3 && highY - lowY < 3; }
+};
+
+// The polygon on the screen (its first sixteen points); false when a point lies behind the viewer.
+bool Project(const ViewScene& scene, const ViewPolygon& polygon, const Projection& projection, Flat& flat) {
+  flat = Flat{};
+  for (std::uint32_t k = 0; k < polygon.count && k < 16; ++k) {
+    double& x = flat.x[k];
+    double& y = flat.y[k];
     if (!projection.Screen(Of(scene.points[polygon.first + k]), x, y)) return false;
-    lowX = std::min(lowX, x);
-    lowY = std::min(lowY, y);
-    highX = std::max(highX, x);
-    highY = std::max(highY, y);
-    if (k == 0) {
-      cairo_move_to(cr, x, y);
-    } else {
-      cairo_line_to(cr, x, y);
-    }
-  }
-  cairo_close_path(cr);
-  tiny = highX - lowX < 1 && highY - lowY < 1;
-  if (tiny) {
-    cairo_new_path(cr);
-    cairo_rectangle(cr, std::floor(lowX), std::floor(lowY), 1, 1);
+    flat.lowX = std::min(flat.lowX, x);
+    flat.lowY = std::min(flat.lowY, y);
+    flat.highX = std::max(flat.highX, x);
+    flat.highY = std::max(flat.highY, y);
+    flat.count = k + 1;
   }
   return true;
 }
 
-void DrawPolygons(cairo_t* cr, const ViewScene& scene, const Projection& projection) {
+// The polygon's outline as the current path; a tiny one is its pixel.
+void Outline(cairo_t* cr, const Flat& flat) {
+  cairo_new_path(cr);
+  if (flat.Tiny()) {
+    cairo_rectangle(cr, std::floor(flat.lowX), std::floor(flat.lowY), 1, 1);
+    return;
+  }
+  cairo_move_to(cr, flat.x[0], flat.y[0]);
+  for (std::uint32_t k = 1; k < flat.count; ++k) cairo_line_to(cr, flat.x[k], flat.y[k]);
+  cairo_close_path(cr);
+}
+
+// Of the polygons smaller than a pixel, only the nearest one at each pixel shows: the others
+// are left out, so a dense mesh costs no more than the pixels it covers.
+class PixelClaims {
+ public:
+  PixelClaims(int width, int height) : width_(width), height_(height), claimed_(std::size_t(width) * height, 0) {}
+
+  /// Whether `flat`, met nearest first, is the first tiny polygon at its pixel.
+  bool Claim(const Flat& flat) {
+    const int x = static_cast<int>(std::floor(flat.lowX)), y = static_cast<int>(std::floor(flat.lowY));
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return false;
+    char& claim = claimed_[std::size_t(y) * width_ + x];
+    return !std::exchange(claim, 1);
+  }
+
+ private:
+  int width_, height_;
+  std::vector<char> claimed_;
+};
+
+void DrawPolygons(cairo_t* cr, const ViewScene& scene, const Projection& projection, const PaneRect& rect) {
   cairo_set_line_width(cr, 0.7);
   const double alpha = projection.Orthographic() ? kOrthographicFill : 1;
-  for (const Drawn& drawn : PaintOrder(scene, projection)) {
-    const ViewPolygon& polygon = scene.polygons[drawn.polygon];
-    bool tiny = false;
-    if (!Outline(cr, scene, polygon, projection, tiny)) continue;
+  const std::vector<Drawn> order = PaintOrder(scene, projection);
+  // Nearest first, which tiny polygons show; then farthest first, drawing.
+  std::vector<char> shown(order.size(), 1);
+  PixelClaims claims(static_cast<int>(std::ceil(rect.x + rect.width)), static_cast<int>(std::ceil(rect.y + rect.height)));
+  Flat flat;
+  for (std::size_t i = order.size(); i-- > 0;) {
+    if (!Project(scene, scene.polygons[order[i].polygon], projection, flat)) {
+      shown[i] = 0;
+    } else if (flat.Tiny()) {
+      shown[i] = claims.Claim(flat);
+    }
+  }
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (!shown[i]) continue;
+    const ViewPolygon& polygon = scene.polygons[order[i].polygon];
+    Project(scene, polygon, projection, flat);
+    Outline(cr, flat);
     const Colour colour = KindColour(scene.brushes[polygon.brush].kind);
     const double light = std::max(0.0, Dot(Of(polygon.normal), kLight));
     SetColour(cr, colour, 0.32 + 0.68 * light, alpha);
-    if (tiny) {
+    if (flat.Small()) {
       cairo_fill(cr);
       continue;
     }
@@ -282,9 +326,10 @@ void DrawEdges(cairo_t* cr, const ViewScene& scene, const Projection& projection
                const Colour& colour, double width) {
   cairo_set_line_width(cr, width);
   SetColour(cr, colour);
+  Flat flat;
   for (const ViewPolygon& polygon : scene.polygons) {
-    bool tiny = false;
-    if (!pick(scene.brushes[polygon.brush]) || !Outline(cr, scene, polygon, projection, tiny)) continue;
+    if (!pick(scene.brushes[polygon.brush]) || !Project(scene, polygon, projection, flat)) continue;
+    Outline(cr, flat);
     cairo_stroke(cr);
   }
 }
@@ -315,7 +360,7 @@ void DrawPane(cairo_t* cr, const ViewScene& scene, ViewKind kind, const PaneRect
   } else {
     Text(cr, rect.x + 8, rect.y + 16, Title(kind), kText);
   }
-  DrawPolygons(cr, scene, projection);
+  DrawPolygons(cr, scene, projection, rect);
   DrawEdges(cr, scene, projection, [](const ViewBrush& b) { return b.warned; }, kWarning, 2);
   DrawEdges(cr, scene, projection, [](const ViewBrush& b) { return b.kind == BrushKind::kBuilder; },
             kBuilder, 1.2);
