@@ -21,11 +21,13 @@ set(T3D_LAYERS
   "tools/t3dexport/repair|tools/t3dexport/repair"
   "tools/t3dexport/solid|tools/t3dexport/solid,tools/t3dexport/repair"
   "tools/t3dexport/view|KXCore/ABI,KXCore/Include,host,tools/t3dexport"
+  "tools/t3dexport/textures|KXCore/ABI,host,tools/t3dexport"
   "tools/t3dexport/finish|tools/t3dexport/finish")
 
 # Where an include by bare name is found, in the order the build's include paths give.
 set(T3D_BARE_FOLDERS KXCore/ABI KXCore/Include KXCore/Source/MSVC host tools/t3dexport tools/t3dexport/check
-  tools/t3dexport/repair tools/t3dexport/solid tools/t3dexport/view tools/t3dexport/finish)
+  tools/t3dexport/repair tools/t3dexport/solid tools/t3dexport/view tools/t3dexport/textures
+  tools/t3dexport/finish)
 
 set(problems "")
 

@@ -6,11 +6,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "MapFinisher.h"
 
-FinishingWriter::FinishingWriter()
+FinishingWriter::FinishingWriter(std::function<bool(FinishedTexture&)> next)
     : finisher_(std::make_unique<MapFinisher>(
-          [this](const char* data, std::size_t size) { WriteOut(data, size); })) {}
+          [this](const char* data, std::size_t size) { WriteOut(data, size); }, std::move(next))) {}
 
 FinishingWriter::~FinishingWriter() {
   if (fd_ >= 0) ::close(fd_);
@@ -49,6 +48,7 @@ bool FinishingWriter::Finish(FinishedMap& result, std::string& error) {
   finisher_->Finish();
   result.bytes = bytes_;
   result.textured = finisher_->TexturedPolygons();
+  result.mapped = finisher_->MappedPolygons();
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0 && !failed_) {

@@ -3,22 +3,24 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "MapFinisher.h"
 #include "THostFiles.h"
-
-class MapFinisher;
 
 /// What finishing made.
 struct FinishedMap {
   std::uint64_t bytes = 0;     ///< bytes written
   std::uint64_t textured = 0;  ///< polygons given texture axes
+  std::uint64_t mapped = 0;    ///< of those, the ones given the model's own mapping
 };
 
 class FinishingWriter final : public THostWriteFilter {
  public:
-  FinishingWriter();
+  /// `next` gives the texture mapping of each model polygon in turn (see MapFinisher).
+  explicit FinishingWriter(std::function<bool(FinishedTexture&)> next = {});
   ~FinishingWriter();
   FinishingWriter(const FinishingWriter&) = delete;
   FinishingWriter& operator=(const FinishingWriter&) = delete;

@@ -1,5 +1,6 @@
 #include "MapExport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -14,8 +15,11 @@
 #include "OutputFile.h"
 #include "ProgressBar.h"
 #include "QhullHuller.h"
+#include "PlanTextures.h"
 #include "SampleRoom.h"
 #include "StageTimes.h"
+#include "TextureCatalog.h"
+#include "TextureExport.h"
 #include "THostScene.h"
 
 namespace {
@@ -87,6 +91,53 @@ void ReportPlanWarnings(const MapPlan& plan, double extent, const ToolOptions& o
   }
 }
 
+// The materials the map's polygons use, each once.
+std::vector<std::uint32_t> UsedMaterials(const MapPlan& plan, const MapBrush* only) {
+  std::vector<std::uint32_t> used;
+  for (const MapBrush& brush : plan.brushes) {
+    if (only && &brush != only) continue;
+    used.insert(used.end(), brush.materials.begin(), brush.materials.end());
+  }
+  std::sort(used.begin(), used.end());
+  used.erase(std::unique(used.begin(), used.end()), used.end());
+  return used;
+}
+
+// Each texture the map uses whose image is missing or unreadable, once: its faces keep the
+// world-aligned mapping.
+void ReportTextureProblems(const TextureCatalog& catalog, const MapPlan& plan) {
+  std::vector<std::string> named;
+  for (const std::uint32_t material : UsedMaterials(plan, nullptr)) {
+    if (material >= catalog.Count()) continue;
+    const TextureCatalog::Image& image = catalog.ImageOf(material);
+    if (image.problem.empty()) continue;
+    const std::string file = image.source.file.empty() ? "a texture the model holds" : image.source.file;
+    if (std::find(named.begin(), named.end(), file) != named.end()) continue;
+    named.push_back(file);
+    Warn(file + ": " + image.problem + "; its faces keep a world-aligned texture mapping");
+  }
+}
+
+// --textures: every texture the map names that has a readable image, once.
+int WriteTextureFolder(const TextureCatalog& catalog, const MapPlan& plan, const MapBrush* only,
+                       const ToolOptions& options) {
+  std::vector<TextureToWrite> textures;
+  for (const std::uint32_t material : UsedMaterials(plan, only)) {
+    if (material >= catalog.Count() || !catalog.ImageOf(material).size.Known()) continue;
+    const std::string& name = plan.textures[material];
+    const bool seen = std::any_of(textures.begin(), textures.end(),
+                                  [&](const TextureToWrite& t) { return t.name == name; });
+    if (!seen) textures.push_back({name, &catalog.ImageOf(material)});
+  }
+  std::vector<std::string> problems;
+  const std::size_t written = WriteTextures(textures, options.textures, problems);
+  for (const std::string& problem : problems) Warn(problem);
+  if (!options.quiet) {
+    std::printf("Wrote %zu textures into %s, with %s\n", written, options.textures.c_str(), kTextureImportFile);
+  }
+  return problems.empty() ? kExitOk : kExitOutput;
+}
+
 void ListObjects(const MapPlan& plan) {
   for (const MapBrush& brush : plan.brushes) {
     std::printf("%-32s %10zu polygons  %-6s %-7s", brush.name.c_str(), brush.PolygonCount(),
@@ -114,7 +165,7 @@ std::string KnownObjects(const MapPlan& plan) {
 // became its polygons (polygons = faces + pieces - dropped - merged, but for hulls, which are
 // polygons of their own).
 void PrintSummary(const std::string& output, const MapPlan& plan, const MapBrush* object,
-                  std::uint64_t bytes, double seconds) {
+                  const FinishedMap& written, double seconds) {
   const RepairCounts& c = plan.counts;
   const auto n = [](std::uint64_t value) { return static_cast<unsigned long long>(value); };
   std::uint64_t brushes = 0, closed = 0, convex = 0;
@@ -131,24 +182,28 @@ void PrintSummary(const std::string& output, const MapPlan& plan, const MapBrush
       c.nonFinite + c.outOfRange + c.degenerate + c.noArea + c.duplicate + plan.solid.folds;
   std::printf("Wrote %s: %llu brushes", output.c_str(), n(brushes));
   if (judged) std::printf(" (%llu closed, %llu convex)", n(closed), n(convex));
-  std::printf(", %llu polygons from %llu faces (%llu split and %llu triangulated into %llu more "
-              "pieces, %llu dropped, %llu merged",
-              n(polygons), n(c.faces), n(c.split), n(c.triangulated),
-              n(c.piecesAdded + plan.solid.pieces), n(dropped), n(plan.solid.merged));
+  std::printf(", %llu polygons", n(polygons));
+  if (written.mapped > 0) std::printf(" (%llu with the model's texture mapping)", n(written.mapped));
+  std::printf(" from %llu faces (%llu split and %llu triangulated into %llu more pieces, %llu "
+              "dropped, %llu merged",
+              n(c.faces), n(c.split), n(c.triangulated), n(c.piecesAdded + plan.solid.pieces), n(dropped),
+              n(plan.solid.merged));
   if (plan.solid.hulled > 0) std::printf("; %llu brushes made convex hulls", n(plan.solid.hulled));
-  std::printf("), %llu bytes, %.2f s\n", n(bytes), seconds);
+  std::printf("), %llu bytes, %.2f s\n", n(written.bytes), seconds);
 }
 
 // Exports `top` of `scene` through the plug-in into a temporary file beside `output`, finished
-// on its way there unless --exact, and puts it in place.
+// on its way there unless --exact (each polygon's texture mapping from `textures`), and puts it
+// in place.
 int WriteMap(THostScene& scene, IKXTreeElement* top, const std::string& output,
-             const ToolOptions& options, ProgressBar& bar, StageTimes& times, std::uint64_t& bytes) {
+             const ToolOptions& options, PlanTextures& textures, ProgressBar& bar, StageTimes& times,
+             FinishedMap& written) {
   ExportSession session;
   std::string error;
   if (!session.Start(options.plugin, error)) return Fail(kExitPlugin, "cannot start the plug-in: " + error);
   TemporaryFile file;
   if (!file.Create(output, error)) return Fail(kExitOutput, error);
-  FinishingWriter finishing;
+  FinishingWriter finishing([&textures](FinishedTexture& texture) { return textures.Next(texture); });
   if (!options.exact && !finishing.Open(file.Path(), error)) return Fail(kExitOutput, error);
   const ExportOutcome outcome =
       session.Export(scene, top, file.Path(), [&](double share) { bar.Show("Exporting", share); },
@@ -161,14 +216,12 @@ int WriteMap(THostScene& scene, IKXTreeElement* top, const std::string& output,
   }
   if (!session.Stop(error)) return Fail(kExitPlugin, error);
   times.Mark("export");
-  bytes = outcome.bytes;
+  written.bytes = outcome.bytes;
   if (!options.exact) {
-    FinishedMap map;
-    if (!finishing.Finish(map, error)) return Fail(kExitOutput, output + ": " + error);
-    bytes = map.bytes;
+    if (!finishing.Finish(written, error)) return Fail(kExitOutput, output + ": " + error);
     times.Mark("finishing");
   }
-  if (!file.MoveTo(output, bytes, error)) return Fail(kExitOutput, output + ": " + error);
+  if (!file.MoveTo(output, written.bytes, error)) return Fail(kExitOutput, output + ": " + error);
   return kExitOk;
 }
 
@@ -202,11 +255,13 @@ int ExportMap(const ToolOptions& options) {
   }
   times.Mark("import");
   const QhullHuller huller;
-  const MapPlan plan =
-      PlanMap(*source, {options.pivot, options.raw, options.defaultTexture, options.hull, &huller,
-                        options.list});
+  const TextureCatalog catalog(*source);
+  const PlanOptions planning{options.pivot, options.raw,  options.defaultTexture, options.hull,
+                             &huller,       options.list, catalog.Sizes()};
+  const MapPlan plan = PlanMap(*source, planning);
   times.Mark("repair");
   ReportPlanWarnings(plan, SourceExtent(*source), options);
+  ReportTextureProblems(catalog, plan);
   if (options.list) {
     ListObjects(plan);
     return kExitOk;
@@ -236,11 +291,16 @@ int ExportMap(const ToolOptions& options) {
   THostScene& scene = map.Scene();
   IKXTreeElement* top = scene.Universe();
   if (object) top = scene.InstanceAt(static_cast<std::size_t>(object - plan.brushes.data())).TreeElement();
-  std::uint64_t bytes = 0;
-  const int status = WriteMap(scene, top, output, options, bar, times, bytes);
+  PlanTextures textures(*source, planning, plan, object);
+  FinishedMap written;
+  const int status = WriteMap(scene, top, output, options, textures, bar, times, written);
   if (status != kExitOk) return status;
   if (options.timings) times.Print(stdout);
-  if (!options.quiet) PrintSummary(output, plan, object, bytes, times.TotalSeconds());
+  if (!options.quiet) PrintSummary(output, plan, object, written, times.TotalSeconds());
+  if (!options.textures.empty()) {
+    const int texturesStatus = WriteTextureFolder(catalog, plan, object, options);
+    if (texturesStatus != kExitOk) return texturesStatus;
+  }
   if (options.preview.empty()) return kExitOk;
   ViewOptions view;
   view.map = output;

@@ -72,33 +72,88 @@ std::vector<std::uint32_t> WrittenMaterials(const MapSource& source, const MapBr
   return materials;
 }
 
+TexelSize SizeOf(const PlanOptions& options, std::uint32_t material) {
+  return material < options.textureSizes.size() ? options.textureSizes[material] : TexelSize{};
+}
+
 // Face `number` of the object, rounded as it was when it was added; its count of points (0 when
-// it does not round), and its material in `material`.
-std::size_t RoundedFace(const MapSource& source, const MapBrush& brush, std::uint32_t number,
-                        GridPoint* out, std::uint32_t& material) {
-  MapPoint points[BrushRepair::kMaxPoints];
-  ModelPoint relative[BrushRepair::kMaxPoints];
-  const SourceFace face = source.Face(brush.object, number, points, BrushRepair::kMaxPoints);
+// it does not round), its material in `material`, and the texels of its points into `texels`
+// when it has them (else `texels` is left empty).
+// Faces repair cut into pieces may have this many points (more keep no texture mapping).
+constexpr std::size_t kMostFacePoints = 256;
+
+std::size_t RoundedFace(const MapSource& source, const PlanOptions& options, const MapBrush& brush,
+                        std::uint32_t number, GridPoint* out, std::uint32_t& material,
+                        std::vector<Texel>* texels = nullptr, std::size_t capacity = BrushRepair::kMaxPoints) {
+  MapPoint points[kMostFacePoints];
+  ModelPoint relative[kMostFacePoints];
+  ModelUv uvs[kMostFacePoints];
+  const SourceFace face = source.Face(brush.object, number, points, capacity, texels ? uvs : nullptr);
   material = face.material;
   for (std::size_t i = 0; i < face.count; ++i) relative[i] = RelativeTo(face.points[i], brush.location);
-  return BrushRepair::RoundFace(relative, face.count, out) ? face.count : 0;
+  if (!BrushRepair::RoundFace(relative, face.count, out)) return 0;
+  const TexelSize size = SizeOf(options, material);
+  if (texels) {
+    texels->clear();
+    if (face.uvs && size.Known()) {
+      for (std::size_t i = 0; i < face.count; ++i) texels->push_back(TexelOf(face.uvs[i], size));
+    }
+  }
+  return face.count;
 }
+
+// Reads the polygons of a planned brush, with the texels of their points.
+class WrittenPolygons {
+ public:
+  WrittenPolygons(const MapSource& source, const PlanOptions& options, const MapBrush& brush)
+      : source_(source), options_(options), brush_(brush), facePoints_(kMostFacePoints) {}
+
+  /// Polygon `written` (an entry of the brush's written list) into `out`.
+  void Read(std::uint32_t written, WrittenPolygon& out) {
+    out.texels.clear();
+    if (!(written & kStoredPolygon)) {
+      out.points.resize(BrushRepair::kMaxPoints);
+      out.points.resize(RoundedFace(source_, options_, brush_, written, out.points.data(), out.material, &out.texels));
+      out.size = SizeOf(options_, out.material);
+      return;
+    }
+    const RepairedBrush& repaired = brush_.repaired;
+    const RepairedPolygon& polygon = repaired.polygons[written & ~kStoredPolygon];
+    out.points.assign(repaired.points.begin() + polygon.first,
+                      repaired.points.begin() + polygon.first + polygon.count);
+    out.material = polygon.source;
+    out.size = SizeOf(options_, out.material);
+    // A piece of a face: each of its points has the texel of the face's point it is.
+    std::uint32_t material = 0;
+    const std::size_t count = RoundedFace(source_, options_, brush_, polygon.face, facePoints_.data(), material,
+                                          &faceTexels_, kMostFacePoints);
+    if (faceTexels_.empty()) return;
+    const auto end = facePoints_.begin() + static_cast<std::ptrdiff_t>(count);
+    for (const GridPoint& p : out.points) {
+      const auto at = std::find(facePoints_.begin(), end, p);
+      if (at == end) {
+        out.texels.clear();
+        return;
+      }
+      out.texels.push_back(faceTexels_[static_cast<std::size_t>(at - facePoints_.begin())]);
+    }
+  }
+
+ private:
+  const MapSource& source_;
+  const PlanOptions& options_;
+  const MapBrush& brush_;
+  std::vector<GridPoint> facePoints_;
+  std::vector<Texel> faceTexels_;
+};
 
 // Makes the repaired brush a solid, or (raw) judges it as it is.
 void MakeSolid(const MapSource& source, const PlanOptions& options, MapBrush& brush,
                SolidCounts& counts) {
   const RepairedBrush& repaired = brush.repaired;
-  const WrittenPolygonReader read = [&](std::uint32_t written, std::vector<GridPoint>& out,
-                                        std::uint32_t& material) {
-    if (written & kStoredPolygon) {
-      const RepairedPolygon& polygon = repaired.polygons[written & ~kStoredPolygon];
-      out.assign(repaired.points.begin() + polygon.first,
-                 repaired.points.begin() + polygon.first + polygon.count);
-      material = polygon.source;
-      return;
-    }
-    out.resize(BrushRepair::kMaxPoints);
-    out.resize(RoundedFace(source, brush, written, out.data(), material));
+  WrittenPolygons polygons(source, options, brush);
+  const WrittenPolygonReader read = [&](std::uint32_t written, WrittenPolygon& out) {
+    polygons.Read(written, out);
   };
   if (options.raw) {
     if (options.judgeRaw) brush.shape = JudgeBrush(repaired, read);
@@ -126,15 +181,23 @@ MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOption
   // Faces written as they are stay in the source: read again, they round as they did.
   const auto reread = [&](std::uint32_t number, GridPoint* out) -> std::size_t {
     std::uint32_t material = 0;
-    return RoundedFace(source, brush, number, out, material);
+    return RoundedFace(source, options, brush, number, out, material);
   };
   std::vector<ModelPoint> relative;
+  std::vector<Texel> texels;
   repair.StartBrush(source.FaceCount(object), options.raw ? BrushRepair::KeptFaceReader{} : reread);
   source.VisitFaces(object, [&](const SourceFace& face) {
     relative.resize(face.count);
     for (std::size_t i = 0; i < face.count; ++i) relative[i] = RelativeTo(face.points[i], brush.location);
+    const TexelSize size = SizeOf(options, face.material);
+    const bool mapped = face.uvs && size.Known();
+    if (mapped) {
+      texels.resize(face.count);
+      for (std::size_t i = 0; i < face.count; ++i) texels[i] = TexelOf(face.uvs[i], size);
+    }
     const bool added = options.raw ? repair.AddFaceAsIs(relative.data(), face.count, face.material)
-                                   : repair.AddFace(relative.data(), face.count, face.material);
+                                   : repair.AddFace(relative.data(), face.count, face.material,
+                                                    mapped ? texels.data() : nullptr, size);
     if (added) AddMaterial(brush.materials, face.material);
   });
   const bool repeatsTakenOut = repair.FinishBrush() > 0;
@@ -172,6 +235,23 @@ MapPlan PlanMap(const MapSource& source, const PlanOptions& options) {
   for (const MapBrush& brush : plan.brushes) plan.counts.polygons += brush.PolygonCount();
   plan.renamings = names.Renamings();
   return plan;
+}
+
+bool PolygonMapping(const MapSource& source, const PlanOptions& options, const MapBrush& brush,
+                    std::size_t index, TextureMapping& mapping) {
+  const std::uint32_t written = brush.repaired.written[index];
+  if ((written & kStoredPolygon) && !options.raw) {
+    // Made solid: a stored polygon carries its mapping.
+    const RepairedPolygon& polygon = brush.repaired.polygons[written & ~kStoredPolygon];
+    if (polygon.mapping == kNoMapping) return false;
+    mapping = brush.repaired.mappings[polygon.mapping];
+    return true;
+  }
+  WrittenPolygons polygons(source, options, brush);
+  WrittenPolygon polygon;
+  polygons.Read(written, polygon);
+  return !polygon.texels.empty() &&
+         FitMapping(polygon.points.data(), polygon.texels.data(), polygon.points.size(), polygon.size, mapping);
 }
 
 double SourceExtent(const MapSource& source) {

@@ -53,6 +53,9 @@ struct PlanOptions {
   const ConvexHuller* huller = nullptr;
   /// Judge raw brushes too (what --list shows); made solid, a brush is always judged.
   bool judgeRaw = false;
+  /// The size in the editor of each material's texture, where it has one: faces with texture
+  /// coordinates on such a material keep the model's mapping.
+  std::vector<TexelSize> textureSizes;
 };
 
 /// Plans the map of `source` (which must outlive the plan): for each object a brush whose
@@ -62,6 +65,18 @@ MapPlan PlanMap(const MapSource& source, const PlanOptions& options);
 
 /// The point `p` relative to `location`, as repair and the host both take it.
 ModelPoint RelativeTo(const MapPoint& p, const GridPoint& location);
+
+/// The texel of a model's texture coordinate in a texture of `size`: t grows down the image,
+/// v up.
+inline Texel TexelOf(const ModelUv& uv, const TexelSize& size) {
+  return {uv.u * size.width, (1 - uv.v) * size.height};
+}
+
+/// The texture mapping polygon `index` (in written order) of `brush` carries, as the model maps
+/// it; false where it keeps the world-aligned one (no texture coordinates or no texture, or
+/// texels no one mapping gives its points).
+bool PolygonMapping(const MapSource& source, const PlanOptions& options, const MapBrush& brush,
+                    std::size_t index, TextureMapping& mapping);
 
 /// The largest extent, along any map axis, of the points of every face of `source` that are
 /// finite; 0 when there are none.

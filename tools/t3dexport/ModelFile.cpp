@@ -5,9 +5,12 @@
 #include <assimp/ProgressHandler.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+#include <assimp/texture.h>
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -79,6 +82,7 @@ bool ModelFile::Read(const std::string& path, std::string& error, const Progress
     scene_ = nullptr;
     return false;
   }
+  folder_ = std::filesystem::path(path).parent_path().string();
   ReadFacts();
   CollectObjects(*scene_->mRootNode, aiMatrix4x4t<double>());
   SetPlacement(1, fileUp_);
@@ -157,7 +161,16 @@ void ModelFile::VisitFaces(std::size_t object, const FaceVisitor& visit) const {
       for (unsigned i = 0; i < face.mNumIndices; ++i) {
         face_[i] = ToMap(toMap, mesh.mVertices[face.mIndices[i]]);
       }
-      visit({face_.data(), face_.size(), mesh.mMaterialIndex});
+      const ModelUv* uvs = nullptr;
+      if (mesh.HasTextureCoords(0)) {
+        faceUvs_.resize(face.mNumIndices);
+        for (unsigned i = 0; i < face.mNumIndices; ++i) {
+          const aiVector3D& uv = mesh.mTextureCoords[0][face.mIndices[i]];
+          faceUvs_[i] = {uv.x, uv.y};
+        }
+        uvs = faceUvs_.data();
+      }
+      visit({face_.data(), face_.size(), mesh.mMaterialIndex, uvs});
     }
   }
 }
@@ -174,8 +187,8 @@ std::uint64_t ModelFile::PointAndLineFaces(std::size_t object) const {
 
 std::size_t ModelFile::FaceCount(std::size_t object) const { return faceCounts_[object]; }
 
-SourceFace ModelFile::Face(std::size_t object, std::size_t face, MapPoint* out,
-                           std::size_t capacity) const {
+SourceFace ModelFile::Face(std::size_t object, std::size_t face, MapPoint* out, std::size_t capacity,
+                           ModelUv* uvs) const {
   const std::vector<MeshFaces>& meshes = faces_[object];
   const auto after = std::upper_bound(meshes.begin(), meshes.end(), face,
                                       [](std::size_t n, const MeshFaces& m) { return n < m.first; });
@@ -185,7 +198,12 @@ SourceFace ModelFile::Face(std::size_t object, std::size_t face, MapPoint* out,
   if (f.mNumIndices > capacity) return {out, 0, faces.mesh->mMaterialIndex};
   const Matrix toMap = placement_ * worlds_[object];
   for (unsigned i = 0; i < f.mNumIndices; ++i) out[i] = ToMap(toMap, faces.mesh->mVertices[f.mIndices[i]]);
-  return {out, f.mNumIndices, faces.mesh->mMaterialIndex};
+  if (!uvs || !faces.mesh->HasTextureCoords(0)) return {out, f.mNumIndices, faces.mesh->mMaterialIndex};
+  for (unsigned i = 0; i < f.mNumIndices; ++i) {
+    const aiVector3D& uv = faces.mesh->mTextureCoords[0][f.mIndices[i]];
+    uvs[i] = {uv.x, uv.y};
+  }
+  return {out, f.mNumIndices, faces.mesh->mMaterialIndex, uvs};
 }
 
 std::size_t ModelFile::MaterialCount() const { return scene_ ? scene_->mNumMaterials : 0; }
@@ -197,6 +215,40 @@ std::string ModelFile::MaterialTexture(std::size_t material) const {
     if (m.GetTexture(type, 0, &path) == AI_SUCCESS && path.length > 0) return path.C_Str();
   }
   return {};
+}
+
+// The texture a material names: one the model file holds ("*0", or a name its embedded textures
+// carry), else a file: as the model names it, else beside the model (where a path from another
+// machine often leads).
+TextureSource ModelFile::MaterialImage(std::size_t material) const {
+  TextureSource source;
+  const std::string path = MaterialTexture(material);
+  if (path.empty()) return source;
+  if (const aiTexture* embedded = scene_->GetEmbeddedTexture(path.c_str())) {
+    source.data = reinterpret_cast<const unsigned char*>(embedded->pcData);
+    if (embedded->mHeight == 0) {
+      source.size = embedded->mWidth;
+    } else {
+      source.width = static_cast<int>(embedded->mWidth);
+      source.height = static_cast<int>(embedded->mHeight);
+      source.size = std::size_t(embedded->mWidth) * embedded->mHeight * 4;
+    }
+    return source;
+  }
+  std::string normalised = path;
+  std::replace(normalised.begin(), normalised.end(), '\\', '/');
+  const std::filesystem::path stated(normalised);
+  for (const std::filesystem::path& candidate :
+       {stated.is_absolute() ? stated : std::filesystem::path(folder_) / stated,
+        std::filesystem::path(folder_) / stated.filename()}) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(candidate, error)) {
+      source.file = candidate.string();
+      return source;
+    }
+  }
+  source.file = (std::filesystem::path(folder_) / stated).string();  // missing: named in the warning
+  return source;
 }
 
 std::string ModelFile::MaterialName(std::size_t material) const {

@@ -44,11 +44,12 @@ class ModelFile final : public MapSource {
   void VisitFaces(std::size_t object, const FaceVisitor& visit) const override;
   std::uint64_t PointAndLineFaces(std::size_t object) const override;
   std::size_t FaceCount(std::size_t object) const override;
-  SourceFace Face(std::size_t object, std::size_t face, MapPoint* out,
-                  std::size_t capacity) const override;
+  SourceFace Face(std::size_t object, std::size_t face, MapPoint* out, std::size_t capacity,
+                  ModelUv* uvs = nullptr) const override;
   std::size_t MaterialCount() const override;
   std::string MaterialTexture(std::size_t material) const override;
   std::string MaterialName(std::size_t material) const override;
+  TextureSource MaterialImage(std::size_t material) const override;
 
  private:
   using Matrix = aiMatrix4x4t<double>;
@@ -77,4 +78,6 @@ class ModelFile final : public MapSource {
   std::string format_;
   Matrix placement_;
   mutable std::vector<MapPoint> face_;
+  mutable std::vector<ModelUv> faceUvs_;
+  std::string folder_;  // the model file's, where its texture files are looked for
 };

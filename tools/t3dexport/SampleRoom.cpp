@@ -36,7 +36,7 @@ std::string SampleRoom::ObjectName(std::size_t object) const { return kBoxes[obj
 // Each face's points turn so that their Newell normal in map axes points into the box, as a
 // model's faces do once in map axes; the map then shows every face outwards.
 SourceFace SampleRoom::Face(std::size_t object, std::size_t face, MapPoint* out,
-                            std::size_t capacity) const {
+                            std::size_t capacity, ModelUv*) const {
   const Box& box = kBoxes[object];
   const std::uint32_t material = face < 4 ? box.sideMaterial : box.topMaterial;
   if (capacity < 4) return {out, 0, material};

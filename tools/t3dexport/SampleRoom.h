@@ -15,8 +15,8 @@ class SampleRoom final : public MapSource {
   void VisitFaces(std::size_t object, const FaceVisitor& visit) const override;
   std::uint64_t PointAndLineFaces(std::size_t) const override { return 0; }
   std::size_t FaceCount(std::size_t) const override { return 6; }
-  SourceFace Face(std::size_t object, std::size_t face, MapPoint* out,
-                  std::size_t capacity) const override;
+  SourceFace Face(std::size_t object, std::size_t face, MapPoint* out, std::size_t capacity,
+                  ModelUv* uvs = nullptr) const override;
   std::size_t MaterialCount() const override;
   std::string MaterialTexture(std::size_t) const override { return {}; }
   std::string MaterialName(std::size_t material) const override;

@@ -78,6 +78,10 @@ void AddExportOptions(CLI::App& app, ToolOptions& options) {
   app.add_flag("-v,--verbose", options.verbose, "also list every name changed for the map");
   app.add_option("--preview", options.preview, "also draw the map written as a picture (PNG)")
       ->option_text("FILE.png");
+  app.add_option("--textures", options.textures,
+                 "also write every texture the map names into DIR, ready for the editors' import: "
+                 "power-of-two 8-bit BMPs and a file of TEXTURE IMPORT commands")
+      ->option_text("DIR");
   app.add_flag("--timings", options.timings,
                "print the seconds of each stage (import, repair, export, finishing) and the peak "
                "memory at its end");

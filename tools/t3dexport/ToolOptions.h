@@ -29,6 +29,7 @@ struct ToolOptions {
   bool verbose = false;
   bool timings = false;         ///< print each stage's seconds and the peak memory
   std::string preview;          ///< a picture of the map written, or empty
+  std::string textures;         ///< a folder for the textures, ready for import, or empty
 
   // t3dexport check FILE...
   bool check = false;

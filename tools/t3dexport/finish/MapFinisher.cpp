@@ -1,7 +1,9 @@
 #include "MapFinisher.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 #include <utility>
@@ -14,6 +16,8 @@ constexpr std::string_view kBeginMap = "Begin Map\n";
 constexpr std::string_view kBuilderBrush = "Begin Actor Class=Brush Name=dummy\n";
 constexpr std::string_view kEndActor = "End Actor\n";
 constexpr std::string_view kNormal = "Normal   ";
+constexpr std::string_view kOrigin = "Origin   ";
+constexpr std::string_view kBeginPolygon = "Begin Polygon";
 constexpr std::string_view kEndMap = "End Map\n";
 
 std::size_t Indent(const char* line, std::size_t length) {
@@ -92,6 +96,19 @@ char* AppendComponent(char* out, int component) {
   return out + kWidth;
 }
 
+// A value as "%+013.6f" writes it, but that a zero never carries a minus, as the plug-in's own.
+double Written(double value) { return std::round(value * 1e6) == 0 ? 0.0 : value; }
+
+// A line of three values in the "%+013.6f" form, as the plug-in writes its vector lines.
+char* AppendVectorLine(char* out, std::size_t indent, std::string_view keyword, const double (&v)[3]) {
+  std::memset(out, ' ', indent);
+  out = Append(out + indent, keyword);
+  // At most 16 whole digits: ample for a map; the C locale's point, as the program never sets one.
+  const int written = std::snprintf(out, 3 * 32, "%+013.6f,%+013.6f,%+013.6f\n", Written(v[0]),
+                                    Written(v[1]), Written(v[2]));
+  return out + written;
+}
+
 char* AppendAxisLine(char* out, std::size_t indent, std::string_view keyword,
                      const AxisVector& axis) {
   std::memset(out, ' ', indent);
@@ -107,8 +124,8 @@ char* AppendAxisLine(char* out, std::size_t indent, std::string_view keyword,
 
 }  // namespace
 
-MapFinisher::MapFinisher(Sink sink)
-    : sink_(std::move(sink)), block_(std::make_unique<char[]>(kBlockSize)) {}
+MapFinisher::MapFinisher(Sink sink, NextTexture next)
+    : sink_(std::move(sink)), next_(std::move(next)), block_(std::make_unique<char[]>(kBlockSize)) {}
 
 void MapFinisher::Write(const char* data, std::size_t size) {
   if (size == 0) return;
@@ -118,29 +135,65 @@ void MapFinisher::Write(const char* data, std::size_t size) {
   for (const char* line = data; line < end;) {
     const auto* feed = static_cast<const char*>(std::memchr(line, '\n', std::size_t(end - line)));
     if (!feed) {
-      KeepPartial(line, std::size_t(end - line));
+      // A line that goes on in the next chunk is held back: it may be one to write anew.
+      Put(pending, std::size_t(line - pending));
+      pending = end;
+      Hold(line, std::size_t(end - line));
       break;
     }
     const char* next = feed + 1;
-    const char* text = line;
-    std::size_t length = std::size_t(next - line);
     if (partialLength_ > 0) {
-      KeepPartial(line, length);
-      text = partial_;
-      length = partialLength_;
-      partialLength_ = 0;
-    }
-    if (NeedsTextureLines(text, length)) {
-      Put(pending, std::size_t(next - pending));
+      Hold(line, std::size_t(next - line));
+      FinishHeldLine();
       pending = next;
-      InsertTextureLines(text, length);
+      line = next;
+      continue;
+    }
+    const std::size_t length = std::size_t(next - line);
+    switch (ActionFor(line, length)) {
+      case Action::kPass:
+        break;
+      case Action::kTextureLinesAfter:
+        Put(pending, std::size_t(next - pending));
+        pending = next;
+        InsertTextureLines(line, length);
+        break;
+      case Action::kReplaceOrigin:
+        Put(pending, std::size_t(line - pending));
+        pending = next;
+        WriteOrigin(line, length);
+        break;
     }
     line = next;
   }
   Put(pending, std::size_t(end - pending));
 }
 
+// The line held back, now whole: put out as it is, after texture lines, or written anew. A line
+// too long to hold has gone out already, unread.
+void MapFinisher::FinishHeldLine() {
+  const std::size_t length = partialLength_;
+  partialLength_ = 0;
+  if (length > kLongestLine) {
+    ActionFor(partial_, length);
+    return;
+  }
+  switch (ActionFor(partial_, length)) {
+    case Action::kPass:
+      Put(partial_, length);
+      break;
+    case Action::kTextureLinesAfter:
+      Put(partial_, length);
+      InsertTextureLines(partial_, length);
+      break;
+    case Action::kReplaceOrigin:
+      WriteOrigin(partial_, length);
+      break;
+  }
+}
+
 void MapFinisher::Finish() {
+  if (partialLength_ > 0 && partialLength_ <= kLongestLine) Put(partial_, partialLength_);
   partialLength_ = 0;
   if (map_) {
     if (!endsWithLineFeed_) Put("\n", 1);
@@ -149,40 +202,69 @@ void MapFinisher::Finish() {
   Flush();
 }
 
-void MapFinisher::KeepPartial(const char* data, std::size_t size) {
-  if (partialLength_ < kLongestLine) {
-    std::memcpy(partial_ + partialLength_, data, std::min(size, kLongestLine - partialLength_));
+void MapFinisher::Hold(const char* data, std::size_t size) {
+  if (partialLength_ + size <= kLongestLine) {
+    std::memcpy(partial_ + partialLength_, data, size);
+  } else {
+    // Too long to be a line the filter reads: what is held goes out, and the rest straight on.
+    if (partialLength_ <= kLongestLine) Put(partial_, partialLength_);
+    Put(data, size);
   }
   partialLength_ += size;
 }
 
 // Reads one whole line of `length` bytes (a longer one than kLongestLine, of which only the start
-// is at hand, is passed over) and keeps track of where in the map it is; true for the Normal line
-// of a model polygon.
-bool MapFinisher::NeedsTextureLines(const char* line, std::size_t length) {
+// is at hand, is passed over) and keeps track of where in the map it is: texture lines go after
+// the Normal line of a model polygon, and the Origin line of one with its own mapping is new.
+MapFinisher::Action MapFinisher::ActionFor(const char* line, std::size_t length) {
   if (length > kLongestLine) {
     firstLine_ = false;
-    return false;
+    return Action::kPass;
   }
   const std::string_view text(line, length);
   if (firstLine_) {
     firstLine_ = false;
     map_ = text == kBeginMap;
-    return false;
+    return Action::kPass;
   }
   if (inBuilderBrush_) {
     inBuilderBrush_ = text != kEndActor;
-    return false;
+    return Action::kPass;
   }
   // Most lines are Vertex lines: one look at the first word's first letter settles them.
   const std::size_t indent = Indent(line, length);
-  if (line[indent] == 'N') return text.compare(indent, kNormal.size(), kNormal) == 0;
-  if (line[indent] == 'B') inBuilderBrush_ = text == kBuilderBrush;
-  return false;
+  switch (line[indent]) {
+    case 'N':
+      return text.compare(indent, kNormal.size(), kNormal) == 0 ? Action::kTextureLinesAfter : Action::kPass;
+    case 'O':
+      return mapping_ && text.compare(indent, kOrigin.size(), kOrigin) == 0 ? Action::kReplaceOrigin
+                                                                             : Action::kPass;
+    case 'B':
+      inBuilderBrush_ = text == kBuilderBrush;
+      if (text.compare(indent, kBeginPolygon.size(), kBeginPolygon) == 0) mapping_ = next_ && next_(texture_);
+      return Action::kPass;
+    default:
+      return Action::kPass;
+  }
+}
+
+void MapFinisher::WriteOrigin(const char* line, std::size_t length) {
+  char text[kLongestLine + 3 * 32];
+  const char* end = AppendVectorLine(text, Indent(line, length), kOrigin, texture_.origin);
+  Put(text, std::size_t(end - text));
 }
 
 void MapFinisher::InsertTextureLines(const char* line, std::size_t length) {
   const std::size_t indent = Indent(line, length);
+  ++textured_;
+  if (mapping_) {
+    char lines[2 * (kLongestLine + 3 * 32)];
+    char* out = AppendVectorLine(lines, indent, "TextureU ", texture_.u);
+    out = AppendVectorLine(out, indent, "TextureV ", texture_.v);
+    Put(lines, std::size_t(out - lines));
+    ++mapped_;
+    return;
+  }
   const char* at = line + indent + kNormal.size();
   const char* const end = line + length;
   const double x = ParseValue(at, end);
@@ -194,7 +276,6 @@ void MapFinisher::InsertTextureLines(const char* line, std::size_t length) {
   char* out = AppendAxisLine(lines, indent, "TextureU ", axes.u);
   out = AppendAxisLine(out, indent, "TextureV ", axes.v);
   Put(lines, std::size_t(out - lines));
-  ++textured_;
 }
 
 void MapFinisher::Put(const char* data, std::size_t size) {

@@ -117,12 +117,19 @@ bool BrushRepair::RoundFace(const ModelPoint* points, std::size_t count, GridPoi
   return true;
 }
 
-bool BrushRepair::AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source) {
+bool BrushRepair::AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source,
+                          const Texel* texels, const TexelSize& size) {
   ++counts_.faces;
+  texels_ = size.Known() ? texels : nullptr;
+  size_ = size;
   const bool small = count == 3 || count == 4;
   const bool kept = small && AddValidSmallFace(points, count, source);
+  const bool added = kept || AddRepairedFace(points, count, source);
   ++faceNumber_;
-  if (kept) return true;
+  return added;
+}
+
+bool BrushRepair::AddRepairedFace(const ModelPoint* points, std::size_t count, std::uint32_t source) {
   if (!LoadRing(points, count)) return false;
   RemoveRepeats();
   if (ring_.size() < 3 || FewerThanThreeDistinct(ring_.data(), ring_.size())) {
@@ -144,11 +151,14 @@ bool BrushRepair::AddFace(const ModelPoint* points, std::size_t count, std::uint
 
 bool BrushRepair::AddFaceAsIs(const ModelPoint* points, std::size_t count, std::uint32_t source) {
   ++counts_.faces;
+  texels_ = nullptr;
+  const bool loaded = LoadRing(points, count);
+  if (loaded) {
+    StorePolygon(ring_.data(), count, source);
+    ++counts_.polygons;
+  }
   ++faceNumber_;
-  if (!LoadRing(points, count)) return false;
-  StorePolygon(ring_.data(), count, source);
-  ++counts_.polygons;
-  return true;
+  return loaded;
 }
 
 // The common case, without the scratch rings: a triangle or quad that is valid as it is.
@@ -170,12 +180,19 @@ bool BrushRepair::AddValidSmallFace(const ModelPoint* points, std::size_t count,
                             project(corners[3])};
     if (!IsFlatConvex(corners, flat, 4, normal)) return false;
   }
+  if (!TexelsFit(corners, texels_, count)) return false;
   AddPolygon(corners, count, source, true);
   return true;
 }
 
+bool BrushRepair::TexelsFit(const GridPoint* ring, const Texel* texels, std::size_t count) const {
+  TextureMapping mapping;
+  return !texels || count == 3 || FitMapping(ring, texels, count, size_, mapping);
+}
+
 bool BrushRepair::LoadRing(const ModelPoint* points, std::size_t count) {
   ring_.resize(count);
+  if (texels_) ringTexels_.assign(texels_, texels_ + count);
   Rounded worst = Rounded::kOnGrid;
   for (std::size_t i = 0; i < count; ++i) worst = Worse(worst, RoundPoint(points[i], ring_[i]));
   if (worst == Rounded::kNonFinite) ++counts_.nonFinite;
@@ -187,10 +204,13 @@ bool BrushRepair::LoadRing(const ModelPoint* points, std::size_t count) {
 void BrushRepair::RemoveRepeats() {
   std::size_t kept = 0;
   for (std::size_t i = 0; i < ring_.size(); ++i) {
-    if (kept == 0 || ring_[i] != ring_[kept - 1]) ring_[kept++] = ring_[i];
+    if (kept > 0 && ring_[i] == ring_[kept - 1]) continue;
+    if (texels_) ringTexels_[kept] = ringTexels_[i];
+    ring_[kept++] = ring_[i];
   }
   while (kept > 1 && ring_[kept - 1] == ring_[0]) --kept;
   ring_.resize(kept);
+  if (texels_) ringTexels_.resize(kept);
 }
 
 // Adds the ring as it is, cut into convex pieces, or cut into triangles; returns the number of
@@ -206,7 +226,8 @@ std::size_t BrushRepair::AddRing(std::uint32_t source) {
     flat_[i] = project(ring_[i]);
     ringOrder_[i] = static_cast<std::uint32_t>(i);
   }
-  if (IsFlatConvex(ring_.data(), flat_.data(), n, normal)) {
+  if (IsFlatConvex(ring_.data(), flat_.data(), n, normal) &&
+      TexelsFit(ring_.data(), texels_ ? ringTexels_.data() : nullptr, n)) {
     if (n <= kMaxPoints) {
       AddPolygon(ring_.data(), n, source);
       return 1;
@@ -268,13 +289,15 @@ void BrushRepair::AddPolygon(const GridPoint* points, std::size_t count, std::ui
   }
 }
 
-void RepairedBrush::Store(const GridPoint* ring, std::size_t count, std::uint32_t source) {
+RepairedPolygon& RepairedBrush::Store(const GridPoint* ring, std::size_t count, std::uint32_t source,
+                                      std::uint32_t face) {
   written.push_back(kStoredPolygon | static_cast<std::uint32_t>(polygons.size()));
   polygons.push_back({static_cast<std::uint32_t>(points.size()), static_cast<std::uint32_t>(count),
-                      ToUnitNormal(NewellNormal(ring, count)), source});
+                      ToUnitNormal(NewellNormal(ring, count)), source, face});
   points.insert(points.end(), ring, ring + count);
+  return polygons.back();
 }
 
 void BrushRepair::StorePolygon(const GridPoint* points, std::size_t count, std::uint32_t source) {
-  brush_.Store(points, count, source);
+  brush_.Store(points, count, source, faceNumber_);
 }

@@ -13,6 +13,7 @@
 #include "EarClipper.h"
 #include "FaceSet.h"
 #include "GridGeometry.h"
+#include "TextureMapping.h"
 
 /// A point of a face in the frame of the written values, before rounding to whole units.
 struct ModelPoint {
@@ -25,11 +26,16 @@ struct UnitNormal {
 };
 
 /// One polygon of a repaired brush.
+/// Marks a polygon with no texture mapping of its own.
+constexpr std::uint32_t kNoMapping = 0xFFFFFFFFu;
+
 struct RepairedPolygon {
   std::uint32_t first;   ///< index of its first point in BrushRepair::Points()
   std::uint32_t count;   ///< number of points, 3 to 16
   UnitNormal normal;     ///< Newell's normal of its points in their order
   std::uint32_t source;  ///< the tag given with the face it came from
+  std::uint32_t face;    ///< the number of that face, counted from 0 in the order faces came
+  std::uint32_t mapping = kNoMapping;  ///< its texture mapping in RepairedBrush::mappings
 };
 
 /// What repair did, by kind. Polygons written = faces - nonFinite - outOfRange - degenerate -
@@ -60,9 +66,12 @@ struct RepairedBrush {
   std::vector<std::uint32_t> written;
   std::vector<GridPoint> points;
   std::vector<RepairedPolygon> polygons;
+  std::vector<TextureMapping> mappings;
 
-  /// Stores the polygon `points[0..count)` with its normal and `source`, and writes it next.
-  void Store(const GridPoint* points, std::size_t count, std::uint32_t source);
+  /// Stores the polygon `points[0..count)` of face `face` with its normal and `source`, and
+  /// writes it next; returns it.
+  RepairedPolygon& Store(const GridPoint* points, std::size_t count, std::uint32_t source,
+                         std::uint32_t face);
 };
 
 /// Repairs the faces of one brush after another. Faces come in the frame of the written values
@@ -95,9 +104,11 @@ class BrushRepair {
   void StartBrush(std::size_t faces = 0, KeptFaceReader reader = {});
   /// Rounds `points[0..count)` to whole units (halves away from zero, as the writer does), then
   /// adds the face to the brush as zero or more polygons, each carrying `source`. A face that is
-  /// not flat within kFlatness, or not convex, is cut into triangles; a convex one of more than
-  /// kMaxPoints points into convex pieces. False when nothing of it is added.
-  bool AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source);
+  /// not flat within kFlatness, or not convex, or whose `texels` (one for each point, of a
+  /// texture of `size`) no one mapping gives its rounded points, is cut into triangles; a convex
+  /// one of more than kMaxPoints points into convex pieces. False when nothing of it is added.
+  bool AddFace(const ModelPoint* points, std::size_t count, std::uint32_t source,
+               const Texel* texels = nullptr, const TexelSize& size = {});
 
   /// Rounds `points[0..count)` as AddFace does and adds the face as one polygon whatever its
   /// shape (the tool's --raw), even a repeat. Only a face that cannot be written at all, a
@@ -124,6 +135,10 @@ class BrushRepair {
 
  private:
   bool AddValidSmallFace(const ModelPoint* points, std::size_t count, std::uint32_t source);
+  /// The full treatment of a face: repeats out, then whole, in convex pieces or in triangles.
+  bool AddRepairedFace(const ModelPoint* points, std::size_t count, std::uint32_t source);
+  /// Whether one mapping gives the rounded `ring` the face's texels (true without texels).
+  bool TexelsFit(const GridPoint* ring, const Texel* texels, std::size_t count) const;
   bool LoadRing(const ModelPoint* points, std::size_t count);
   void RemoveRepeats();
   std::size_t AddRing(std::uint32_t source);
@@ -142,8 +157,11 @@ class BrushRepair {
   FaceSet faces_;
   KeptFaceReader reader_;
   std::uint32_t faceNumber_ = 0;  // of the face being added
+  const Texel* texels_ = nullptr;  // of the face being added, or none
+  TexelSize size_;
   // Scratch, kept between faces.
   std::vector<GridPoint> ring_;
+  std::vector<Texel> ringTexels_;
   std::vector<Point2> flat_;
   std::vector<Point2> pieceFlat_;
   std::vector<std::uint32_t> ringOrder_;

@@ -8,11 +8,12 @@ Vec3 Unit(const Vec3& v) {
 }
 
 void BrushMesh::Add(const std::uint32_t* ring, std::size_t count, std::uint32_t material,
-                    std::uint32_t tag) {
+                    std::uint32_t tag, std::uint32_t mapping) {
   corners.insert(corners.end(), ring, ring + count);
   starts.push_back(static_cast<std::uint32_t>(corners.size()));
   materials.push_back(material);
   tags.push_back(tag);
+  mappings.push_back(mapping);
 }
 
 BrushMesh BrushMesh::EmptyCopy() const {

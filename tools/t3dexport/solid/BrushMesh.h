@@ -31,12 +31,20 @@ struct BrushMesh {
   std::vector<std::uint32_t> starts{0};      ///< ring p is corners[starts[p] .. starts[p + 1])
   std::vector<std::uint32_t> materials;      ///< of each polygon
   std::vector<std::uint32_t> tags;           ///< the caller's name for each polygon, or kNoTag
+  std::vector<std::uint32_t> mappings;       ///< the caller's texture mapping of each, or kNoTag
 
   std::size_t PolygonCount() const { return materials.size(); }
   std::uint32_t Size(std::size_t polygon) const { return starts[polygon + 1] - starts[polygon]; }
   const std::uint32_t* Ring(std::size_t polygon) const { return corners.data() + starts[polygon]; }
   const Vec3& At(std::size_t polygon, std::uint32_t k) const { return points[Ring(polygon)[k]]; }
-  void Add(const std::uint32_t* ring, std::size_t count, std::uint32_t material, std::uint32_t tag);
+  void Add(const std::uint32_t* ring, std::size_t count, std::uint32_t material, std::uint32_t tag,
+           std::uint32_t mapping = kNoTag);
+  /// Adds a polygon with the material and mapping of polygon `of` of `from`, and its tag when
+  /// `same`: the polygon as it was.
+  void AddLike(const std::uint32_t* ring, std::size_t count, const BrushMesh& from, std::size_t of,
+               bool same) {
+    Add(ring, count, from.materials[of], same ? from.tags[of] : kNoTag, from.mappings[of]);
+  }
   /// The same points, no polygons.
   BrushMesh EmptyCopy() const;
 };

@@ -205,8 +205,7 @@ BrushMesh Merger::Result() const {
     if (written[root]) continue;
     written[root] = 1;
     const Ring ring = RingOf(root);
-    result.Add(ring.points, static_cast<std::size_t>(ring.size), mesh_.materials[p],
-               root == p ? mesh_.tags[p] : kNoTag);
+    result.AddLike(ring.points, static_cast<std::size_t>(ring.size), mesh_, representative_[root], root == p);
   }
   return result;
 }

@@ -55,7 +55,7 @@ std::uint64_t RemoveFolds(BrushMesh& mesh) {
   if (removed == 0) return 0;
   BrushMesh result = mesh.EmptyCopy();
   for (std::size_t p = 0; p < mesh.PolygonCount(); ++p) {
-    if (!remove[p]) result.Add(mesh.Ring(p), mesh.Size(p), mesh.materials[p], mesh.tags[p]);
+    if (!remove[p]) result.AddLike(mesh.Ring(p), mesh.Size(p), mesh, p, true);
   }
   mesh = std::move(result);
   return removed;

@@ -126,7 +126,7 @@ BrushMesh WithInsertions(const BrushMesh& mesh, const std::vector<Insertion>& in
         changed = true;
       }
     }
-    result.Add(ring.data(), ring.size(), mesh.materials[p], changed ? kNoTag : mesh.tags[p]);
+    result.AddLike(ring.data(), ring.size(), mesh, p, !changed);
   }
   return result;
 }

@@ -248,9 +248,9 @@ std::uint64_t RecutPlanarRegions(BrushMesh& mesh, double flatness, const MergeFi
     const auto pieces = recut.find(p);
     if (pieces != recut.end()) {
       for (const std::vector<std::uint32_t>& piece : pieces->second)
-        result.Add(piece.data(), piece.size(), mesh.materials[p], kNoTag);
+        result.AddLike(piece.data(), piece.size(), mesh, p, false);
     }
-    if (!replaced[p]) result.Add(mesh.Ring(p), mesh.Size(p), mesh.materials[p], mesh.tags[p]);
+    if (!replaced[p]) result.AddLike(mesh.Ring(p), mesh.Size(p), mesh, p, true);
   }
   mesh = std::move(result);
   return fewer;

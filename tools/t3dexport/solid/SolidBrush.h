@@ -37,16 +37,24 @@ struct SolidOptions {
   const ConvexHuller* huller = nullptr;
 };
 
-/// Polygon `written` of a repaired brush (an entry of RepairedBrush::written): its points as
-/// stored, in whole units, into `out`, and its material.
-using WrittenPolygonReader =
-    std::function<void(std::uint32_t written, std::vector<GridPoint>& out, std::uint32_t& material)>;
+/// A polygon of a repaired brush: its points as stored, in whole units, its material, and the
+/// texels of its points in a texture of `size`, when it has them.
+struct WrittenPolygon {
+  std::vector<GridPoint> points;
+  std::uint32_t material = 0;
+  std::vector<Texel> texels;
+  TexelSize size;
+};
+
+/// Reads polygon `written` of a repaired brush (an entry of RepairedBrush::written) into `out`.
+using WrittenPolygonReader = std::function<void(std::uint32_t written, WrittenPolygon& out)>;
 /// Calls its argument with the points of each face the brush was made from, before rounding.
 using SourceFaceVisitor =
     std::function<void(const std::function<void(const ModelPoint* points, std::size_t count)>&)>;
 
 /// Makes `brush` solid: its polygons, stored as the host serves them (written last first), read
-/// through `read`. Polygons it leaves as they were keep their entries; the rest are stored.
+/// through `read`. Polygons it leaves as they were keep their entries; the rest are stored, with
+/// the texture mapping of the faces they came from (neighbours merge only where they share one).
 SolidShape SolidifyBrush(RepairedBrush& brush, const WrittenPolygonReader& read,
                          const SourceFaceVisitor& faces, const SolidOptions& options,
                          SolidCounts& counts);

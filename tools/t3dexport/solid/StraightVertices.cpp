@@ -35,8 +35,7 @@ std::uint64_t RemoveStraightVertices(BrushMesh& mesh) {
     for (std::uint32_t k = 0; k < mesh.Size(p); ++k) {
       if (keep[mesh.Ring(p)[k]]) ring.push_back(mesh.Ring(p)[k]);
     }
-    result.Add(ring.data(), ring.size(), mesh.materials[p],
-               ring.size() == mesh.Size(p) ? mesh.tags[p] : kNoTag);
+    result.AddLike(ring.data(), ring.size(), mesh, p, ring.size() == mesh.Size(p));
   }
   mesh = std::move(result);
   return removed;

@@ -68,7 +68,7 @@ BrushMesh Turned(const BrushMesh& mesh, const std::vector<char>& turn) {
   for (std::size_t p = 0; p < mesh.PolygonCount(); ++p) {
     ring.assign(mesh.Ring(p), mesh.Ring(p) + mesh.Size(p));
     if (turn[p]) std::reverse(ring.begin(), ring.end());
-    result.Add(ring.data(), ring.size(), mesh.materials[p], turn[p] ? kNoTag : mesh.tags[p]);
+    result.AddLike(ring.data(), ring.size(), mesh, p, !turn[p]);
   }
   return result;
 }
