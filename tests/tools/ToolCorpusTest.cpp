@@ -89,7 +89,7 @@ TEST_P(ToolCorpusTest, MapOrClearMessage) {
   }
   ASSERT_EQ(run.status, kExitOk) << run.err;
   const std::regex summary(
-      R"(Wrote .*: (\d+) brushes \(\d+ closed, \d+ convex\), (\d+) polygons from (\d+) faces \(\d+ split and \d+ triangulated into (\d+) more pieces, (\d+) dropped, (\d+) merged(; \d+ brushes made convex hulls)?\))");
+      R"(Wrote .*: (\d+) brushes \(\d+ closed, \d+ convex\), (\d+) polygons(?: \(\d+ with the model's texture mapping\))? from (\d+) faces \(\d+ split and \d+ triangulated into (\d+) more pieces, (\d+) dropped, (\d+) merged(; \d+ brushes made convex hulls)?\))");
   std::smatch found;
   ASSERT_TRUE(std::regex_search(run.out, found, summary)) << run.out;
   const auto number = [&](int i) { return std::stoull(found[i]); };
