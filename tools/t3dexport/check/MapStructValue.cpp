@@ -57,9 +57,11 @@ bool StructReader::Struct(std::size_t& i) {
   return read;
 }
 
+// A bare number after a named one ("X=1,5") is a decimal comma; after a bare one, the next
+// element of a list ("IndexData=(0,1,2)").
 bool StructReader::Components(std::size_t& i) {
   ++i;
-  bool previousNumeric = false;
+  bool previousNamedNumber = false;
   std::size_t previousStart = 0;
   for (;;) {
     if (i < text_.size() && text_[i] == ')') {
@@ -68,7 +70,8 @@ bool StructReader::Components(std::size_t& i) {
     }
     bool numeric = false;
     std::size_t numberStart = i;
-    if (ValueStart(i) == i && previousNumeric && LooksNumeric(i)) {
+    const bool named = ValueStart(i) != i;
+    if (!named && previousNamedNumber && LooksNumeric(i)) {
       SkipText(i);
       return Fail("a ',' decimal point or thousands separator in '" +
                   std::string(text_.substr(previousStart, i - previousStart)) + "'");
@@ -83,7 +86,7 @@ bool StructReader::Components(std::size_t& i) {
     if (text_[i] != ',')
       return Fail("unexpected text in a value: '" + std::string(text_.substr(i)) + "'");
     ++i;
-    previousNumeric = numeric;
+    previousNamedNumber = named && numeric;
     previousStart = numberStart;
   }
 }
