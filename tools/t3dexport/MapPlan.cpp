@@ -88,7 +88,7 @@ MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOption
     return BrushRepair::RoundFace(relative, face.count, out) ? face.count : 0;
   };
   std::vector<ModelPoint> relative;
-  repair.StartBrush(source.FaceCount(object), options.raw ? BrushRepair::KeptFaceReader{} : reread);
+  repair.StartBrush(source.FaceCount(object), reread);
   source.VisitFaces(object, [&](const SourceFace& face) {
     relative.resize(face.count);
     for (std::size_t i = 0; i < face.count; ++i) relative[i] = RelativeTo(face.points[i], brush.location);

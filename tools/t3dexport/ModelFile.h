@@ -75,6 +75,6 @@ class ModelFile final : public MapSource {
   std::optional<double> metresPerUnit_;
   UpAxis fileUp_ = UpAxis::Y;
   std::string format_;
-  Matrix placement_;
+  std::vector<Matrix> toMaps_;  // by object: its world transform, then the placement
   mutable std::vector<MapPoint> face_;
 };

@@ -138,10 +138,15 @@ bool BrushRepair::AddFace(const ModelPoint* points, std::size_t count, std::uint
 
 bool BrushRepair::AddFaceAsIs(const ModelPoint* points, std::size_t count, std::uint32_t source) {
   ++counts_.faces;
-  ++faceNumber_;
+  const std::uint32_t number = faceNumber_++;
   if (!LoadRing(points, count)) return false;
-  StorePolygon(ring_.data(), count, source);
   ++counts_.polygons;
+  // Read again, a face rounds as it did here; only one longer than a reader takes is stored.
+  if (reader_ && count <= kMaxPoints) {
+    brush_.written.push_back(number);
+  } else {
+    StorePolygon(ring_.data(), count, source);
+  }
   return true;
 }
 
