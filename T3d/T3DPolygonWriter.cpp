@@ -6,6 +6,7 @@
 #include "KXIdentifiers.h"
 #include "KXSceneInterfaces.h"
 #include "KXString.h"
+#include "KXStrings.h"
 #include "T3d/T3DGeometry.h"
 #include "T3d/T3DInstanceFilter.h"
 #include "T3d/T3DMapWriter.h"
@@ -15,32 +16,43 @@ namespace {
 // Names are kept whole: a host name of any length fits the largest host string.
 using NameArray = char[1024];
 
+// A name of known length, copied out of a host string.
+struct Name {
+  NameArray text;
+  std::uint32_t length = 0;
+
+  void Take(const TKXString& name) {
+    name.CopyTo(text);
+    length = static_cast<std::uint32_t>(StrLength(text));
+  }
+};
+
 // Picks each polygon's texture name from its shading domain's material.
 class TextureNamer {
  public:
   TextureNamer(IKXDomainMap* map, const TKXString1023& defaultName)
       : map_(map), defaultName_(defaultName) {
-    current_[0] = '\0';
+    current_.text[0] = '\0';
   }
 
   // A domain without a material takes the default name; a material that keeps the previous
   // texture leaves the name as the last polygon had it (empty before any was set).
-  const char* NameFor(std::int32_t domain) {
+  const Name& NameFor(std::int32_t domain) {
     const std::int32_t zero = 0;
     // The references are reused from polygon to polygon; give the old one back first so a host
     // that does not empty the slot itself loses nothing.
     material_.Reset();
     map_->GetDomainMaterial(&domain, &zero, material_.AsOutParam());
     if (!material_) {
-      defaultName_.CopyTo(current_);
+      current_.Take(defaultName_);
     } else if (!material_->KeepsPreviousTexture()) {
       texture_.Reset();
       material_->GetTexture(texture_.AsOutParam(), &counter_);
       if (!texture_) {
-        defaultName_.CopyTo(current_);
+        current_.Take(defaultName_);
       } else {
         texture_->GetName(&textureName_);
-        textureName_.CopyTo(current_);
+        current_.Take(textureName_);
       }
     }
     return current_;
@@ -52,14 +64,14 @@ class TextureNamer {
   TKXCountedPtr<IKXDomainMaterial> material_;
   TKXCountedPtr<IKXTexture> texture_;
   TKXString1023 textureName_;
-  NameArray current_;
+  Name current_;
   std::int32_t counter_ = 0;
 };
 
 // What one instance's polygons need besides the polygons themselves.
 struct PolygonContext {
   T3DMapWriter& writer;
-  const char* item;
+  const Name& item;
   const TKXTransform& transform;
   TextureNamer& textures;
 };
@@ -76,29 +88,29 @@ void WriteVertices(const PolygonContext& context, IKXPolygon* polygon, std::int3
     vertex->GetPoint(&point);
     TKXVector3 world{0, 0, 0};
     TransformPoint(context.transform, point, world);
-    const float x = RoundToInteger(world.x);
-    const float y = -RoundToInteger(world.y);
-    const float z = RoundToInteger(world.z);
+    const std::int32_t x = RoundToWhole(world.x);
+    const std::int32_t y = RoundToWhole(world.y);
+    const std::int32_t z = RoundToWhole(world.z);
     if (!originWritten) {
-      context.writer.PolygonLine("Origin   ", x, y, z);
+      context.writer.OriginLine(x, y, z);
       TKXVector3 normal{0, 0, 0};
       polygon->GetNormal(&normal, 0);
-      context.writer.PolygonLine("Normal   ", normal.x, -normal.y, normal.z);
+      context.writer.NormalLine(normal.x, -normal.y, normal.z);
       originWritten = true;
     }
-    context.writer.PolygonLine("Vertex   ", x, y, z);
+    context.writer.VertexLine(x, y, z);
   }
 }
 
 void WritePolygon(const PolygonContext& context, IKXPolygon* polygon, std::int32_t link) {
   const std::int32_t vertexCount = polygon->GetVertexCount();
   const std::int32_t domain = polygon->GetDomain();
-  const char* texture = context.textures.NameFor(domain);
+  const Name& texture = context.textures.NameFor(domain);
   T3DMapWriter& writer = context.writer;
   writer.Text("   Begin Polygon Item=");
-  writer.Name(context.item);
+  writer.Name(context.item.text, context.item.length);
   writer.Text(" Texture=");
-  writer.Name(texture);
+  writer.Name(texture.text, texture.length);
   writer.Text(" Link=");
   writer.Integer(link);
   writer.Text("\n");
@@ -143,8 +155,8 @@ void WritePolygons(T3DMapWriter& writer, IKXInstance* instance) {
   if (!element) return;
   TKXString1023 itemName;
   element->GetName(&itemName);
-  NameArray item;
-  itemName.CopyTo(item);
+  Name item;
+  item.Take(itemName);
   TKXTransform transform;
   element->GetTransform(&transform);
 
