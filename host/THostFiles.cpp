@@ -84,6 +84,9 @@ class THostFile final
   std::string path_;
   std::uint32_t mode_ = 0;
   int fd_ = -1;
+  // Where the descriptor stands, which only this object's reads, writes and seeks move: the
+  // stream seeks before every block it writes, and asking the system costs a call each time.
+  std::int64_t fdPosition_ = 0;
   // Open on a filtered path: what the plug-in has written, and where it is.
   THostWriteFilter* filter_ = nullptr;
   std::uint32_t filteredLength_ = 0;
@@ -164,6 +167,7 @@ KXResult THostFile::Open() {
     return kKXOk;
   }
   fd_ = ::open(path_.c_str(), (Allows(kKXFileWrite) ? O_RDWR : O_RDONLY) | kBinary);
+  fdPosition_ = 0;
   return IsOpen() ? kKXOk : OpenFailure();
 }
 
@@ -185,6 +189,7 @@ KXResult THostFile::Read(void* dst, std::uint32_t count, std::uint32_t* actual) 
     if (got < 0) return kRefused;
     if (got == 0) break;
     done += static_cast<std::uint32_t>(got);
+    fdPosition_ += got;
   }
   if (actual) *actual = done;
   return done < count ? kKXErrEndOfStream : kKXOk;
@@ -221,6 +226,7 @@ KXResult THostFile::Seek(std::int32_t offset, std::int32_t origin) {
   }
   const std::int64_t target = base + offset;
   if (target < 0 || (target > length && !table_.seeksPastEnd)) return kRefused;
+  if (target == position) return kKXOk;
   return MoveTo(target);
 }
 
@@ -230,7 +236,9 @@ KXResult THostFile::MoveTo(std::int64_t target) {
     filteredPosition_ = static_cast<std::uint32_t>(target);
     return kKXOk;
   }
-  return ::lseek(fd_, static_cast<off_t>(target), SEEK_SET) < 0 ? kRefused : kKXOk;
+  if (::lseek(fd_, static_cast<off_t>(target), SEEK_SET) < 0) return kRefused;
+  fdPosition_ = target;
+  return kKXOk;
 }
 
 KXResult THostFile::SetLength(std::uint32_t length) {
@@ -266,9 +274,7 @@ KXResult THostFile::PositionOfOpenFile(std::uint32_t& position) const {
     position = filteredPosition_;
     return kKXOk;
   }
-  const off_t at = ::lseek(fd_, 0, SEEK_CUR);
-  if (at < 0) return kRefused;
-  position = static_cast<std::uint32_t>(at);
+  position = static_cast<std::uint32_t>(fdPosition_);
   return kKXOk;
 }
 
@@ -285,6 +291,7 @@ KXResult THostFile::WriteAll(const void* src, std::uint32_t count, std::uint32_t
     if (put < 0 && errno == EINTR) continue;
     if (put < 0) return kRefused;
     written += static_cast<std::uint32_t>(put);
+    fdPosition_ += put;
   }
   return kKXOk;
 }
