@@ -35,8 +35,25 @@ class T3DMapWriter {
 
   /// A polygon's Origin or Vertex line of a point rounded to whole units, in the map's axes: the
   /// values X, -Y, Z in "%+013.6f".
-  void OriginLine(std::int32_t x, std::int32_t y, std::int32_t z) { WholeLine(origin_, x, y, z); }
+  void OriginLine(std::int32_t x, std::int32_t y, std::int32_t z) {
+    const char* values = WholeLine(origin_, x, y, z);
+    originShort_ = values != nullptr;
+    if (originShort_) std::memcpy(originValues_, values, kValuesLength);
+    originPoint_[0] = x;
+    originPoint_[1] = y;
+    originPoint_[2] = z;
+  }
   void VertexLine(std::int32_t x, std::int32_t y, std::int32_t z) { WholeLine(vertex_, x, y, z); }
+  /// The Vertex line of the point of the last Origin line: its values are copied.
+  void VertexLineAtOrigin() {
+    char* out = out_.Reserve(kLineTemplateSize);
+    if (out && originShort_) {
+      std::memcpy(Start(vertex_, out), originValues_, kValuesLength);
+      out_.Commit(out + vertex_.length);
+      return;
+    }
+    WholeLine(vertex_, originPoint_[0], originPoint_[1], originPoint_[2]);
+  }
   /// A polygon's Normal line, values as written, in "%+013.6f".
   void NormalLine(float x, float y, float z) {
     char* out = out_.Reserve(kLineTemplateSize);
@@ -62,6 +79,8 @@ class T3DMapWriter {
   /// that it is copied whole.
   static constexpr std::uint32_t kLineTemplateSize = 64;
   static constexpr std::size_t kValueStep = kShortPolygonValueLength + 1;  // a value and a comma
+  /// Three values with their commas and the line feed.
+  static constexpr std::size_t kValuesLength = 3 * kValueStep;
 
   /// A polygon's data line with short values, as it is in this layout before the values are
   /// filled in: the indent, the keyword, three values of kShortPolygonValue and the line feed.
@@ -79,7 +98,8 @@ class T3DMapWriter {
     return out + line.firstValue;
   }
 
-  void WholeLine(const LineTemplate& line, std::int32_t x, std::int32_t y, std::int32_t z) {
+  // The values written in place, or null when the line went in pieces.
+  const char* WholeLine(const LineTemplate& line, std::int32_t x, std::int32_t y, std::int32_t z) {
     char* out = out_.Reserve(kLineTemplateSize);
     if (out && IsShortWhole(x) && IsShortWhole(y) && IsShortWhole(z)) {
       char* values = Start(line, out);
@@ -87,9 +107,10 @@ class T3DMapWriter {
       FillShortWhole(values + kValueStep, -y);
       FillShortWhole(values + 2 * kValueStep, z);
       out_.Commit(out + line.length);
-      return;
+      return values;
     }
     WholeLineInPieces(line.keyword, x, y, z);
+    return nullptr;
   }
   /// The lines above, each piece (the indent, the line) on its own: values of any size, or no
   /// room for the template in place.
@@ -102,4 +123,8 @@ class T3DMapWriter {
   LineTemplate origin_;
   LineTemplate normal_;
   LineTemplate vertex_;
+  // The last Origin line's point, and its values as they were written when they were short.
+  std::int32_t originPoint_[3] = {0, 0, 0};
+  bool originShort_ = false;
+  char originValues_[kValuesLength];
 };

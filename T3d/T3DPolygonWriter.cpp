@@ -91,14 +91,16 @@ void WriteVertices(const PolygonContext& context, IKXPolygon* polygon, std::int3
     const std::int32_t x = RoundToWhole(world.x);
     const std::int32_t y = RoundToWhole(world.y);
     const std::int32_t z = RoundToWhole(world.z);
-    if (!originWritten) {
-      context.writer.OriginLine(x, y, z);
-      TKXVector3 normal{0, 0, 0};
-      polygon->GetNormal(&normal, 0);
-      context.writer.NormalLine(normal.x, -normal.y, normal.z);
-      originWritten = true;
+    if (originWritten) {
+      context.writer.VertexLine(x, y, z);
+      continue;
     }
-    context.writer.VertexLine(x, y, z);
+    context.writer.OriginLine(x, y, z);
+    TKXVector3 normal{0, 0, 0};
+    polygon->GetNormal(&normal, 0);
+    context.writer.NormalLine(normal.x, -normal.y, normal.z);
+    context.writer.VertexLineAtOrigin();
+    originWritten = true;
   }
 }
 

@@ -83,7 +83,8 @@ inline void FillShortFloat(char* slot, float value) {
       millionths = 0;
     }
   }
-  WriteFiveDigits(slot + 1, whole);
+  // The slot's zeros stand for a whole part of 0, as in every unit normal's values.
+  if (whole != 0) WriteFiveDigits(slot + 1, whole);
   WriteSixDigits(slot + 7, millionths);
 }
 
