@@ -40,6 +40,7 @@ set(T3D_EXPORTER_SOURCES
 
 set(T3D_HOST_SOURCES
   host/THostApplication.cpp
+  host/THostBackgroundWriter.cpp
   host/THostFiles.cpp
   host/THostMemory.cpp
   host/THostPluginLibrary.cpp

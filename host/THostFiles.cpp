@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "KXIdentifiers.h"
+#include "THostBackgroundWriter.h"
 #include "THostShell.h"
 
 namespace {
@@ -75,9 +76,15 @@ class THostFile final
   KXResult LengthOfOpenFile(std::uint32_t& length) const;
   KXResult PositionOfOpenFile(std::uint32_t& position) const;
   KXResult MoveTo(std::int64_t target);
-  /// Writes what the faults let through; `written` tells how much went to the file.
-  KXResult WriteGranted(const void* src, std::uint32_t count, std::uint32_t& written);
+  /// Takes a Write of `count` bytes past the faults: false when it must fail, else the bytes it
+  /// may write in `granted`.
+  bool Grant(std::uint32_t count, std::uint32_t& granted);
   KXResult WriteAll(const void* src, std::uint32_t count, std::uint32_t& written);
+  void StartWritingBehind();
+  /// Hands `count` bytes of a Write of `asked` to the writer behind, at the file's position.
+  void WriteBehind(const void* src, std::uint32_t count, std::uint32_t asked);
+  /// Waits for the writer behind and counts what became of its writes.
+  void SettleWritesBehind();
 
   THostFileTable& table_;
   bool forPlugin_;
@@ -87,6 +94,11 @@ class THostFile final
   // Where the descriptor stands, which only this object's reads, writes and seeks move: the
   // stream seeks before every block it writes, and asking the system costs a call each time.
   std::int64_t fdPosition_ = 0;
+  // Writing behind (THostFileManager::WriteBehind), on a file open to write only: each block is
+  // written at its position by a thread of its own, and the length is the end of what was
+  // handed over.
+  std::unique_ptr<THostBackgroundWriter> behind_;
+  std::int64_t behindLength_ = 0;
   // Open on a filtered path: what the plug-in has written, and where it is.
   THostWriteFilter* filter_ = nullptr;
   std::uint32_t filteredLength_ = 0;
@@ -168,10 +180,21 @@ KXResult THostFile::Open() {
   }
   fd_ = ::open(path_.c_str(), (Allows(kKXFileWrite) ? O_RDWR : O_RDONLY) | kBinary);
   fdPosition_ = 0;
-  return IsOpen() ? kKXOk : OpenFailure();
+  if (!IsOpen()) return OpenFailure();
+  if (table_.writeBehind && Allows(kKXFileWrite) && !Allows(kKXFileRead)) StartWritingBehind();
+  return kKXOk;
+}
+
+void THostFile::StartWritingBehind() {
+  struct stat status {};
+  if (::fstat(fd_, &status) != 0) return;
+  behindLength_ = status.st_size;
+  behind_ = THostBackgroundWriter::Start(fd_);
 }
 
 KXResult THostFile::Close() {
+  SettleWritesBehind();
+  behind_.reset();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   filter_ = nullptr;
@@ -196,20 +219,41 @@ KXResult THostFile::Read(void* dst, std::uint32_t count, std::uint32_t* actual) 
 }
 
 KXResult THostFile::Write(const void* src, std::uint32_t count, std::uint32_t* actual) {
+  std::uint32_t granted = 0;
+  const bool allowed = Grant(count, granted);
+  if (allowed && behind_) {
+    WriteBehind(src, granted, count);
+    if (actual) *actual = granted;
+    return kKXOk;
+  }
   std::uint32_t written = 0;
-  const KXResult result = WriteGranted(src, count, written);
+  const KXResult result = allowed ? WriteAll(src, granted, written) : kRefused;
   table_.RecordWrite(count, written, result == kKXOk);
   if (actual) *actual = written;
   return result;
 }
 
-KXResult THostFile::WriteGranted(const void* src, std::uint32_t count, std::uint32_t& written) {
+bool THostFile::Grant(std::uint32_t count, std::uint32_t& granted) {
   THostFileFaults& faults = table_.Faults();
-  if (!faults.Take(THostFileCall::Write) || !IsOpen() || !Allows(kKXFileWrite)) return kRefused;
+  if (!faults.Take(THostFileCall::Write) || !IsOpen() || !Allows(kKXFileWrite)) return false;
   bool fail = false;
-  const std::uint32_t granted = faults.TakeWrite(count, fail);
-  if (fail) return kRefused;
-  return WriteAll(src, granted, written);
+  granted = faults.TakeWrite(count, fail);
+  return !fail;
+}
+
+void THostFile::WriteBehind(const void* src, std::uint32_t count, std::uint32_t asked) {
+  behind_->Write(src, count, fdPosition_, asked);
+  fdPosition_ += count;
+  behindLength_ = std::max(behindLength_, fdPosition_);
+  // The account counts the write when the writer is done with it.
+  table_.LogWrite(asked);
+}
+
+void THostFile::SettleWritesBehind() {
+  if (!behind_) return;
+  for (const THostBackgroundWriter::Outcome& done : behind_->Drain()) {
+    table_.CountWrite(done.asked, done.written, done.ok);
+  }
 }
 
 KXResult THostFile::Seek(std::int32_t offset, std::int32_t origin) {
@@ -236,7 +280,8 @@ KXResult THostFile::MoveTo(std::int64_t target) {
     filteredPosition_ = static_cast<std::uint32_t>(target);
     return kKXOk;
   }
-  if (::lseek(fd_, static_cast<off_t>(target), SEEK_SET) < 0) return kRefused;
+  // Each block behind is written at its own position: moving is only noting where.
+  if (!behind_ && ::lseek(fd_, static_cast<off_t>(target), SEEK_SET) < 0) return kRefused;
   fdPosition_ = target;
   return kKXOk;
 }
@@ -246,11 +291,14 @@ KXResult THostFile::SetLength(std::uint32_t length) {
   if (!IsOpen() || !Allows(kKXFileWrite)) return kRefused;
   // What was handed on stays handed on.
   if (filter_) return length == filteredLength_ ? kKXOk : kRefused;
+  SettleWritesBehind();
   // A file of that length already is left alone: ext4 starts writing a file truncated to nothing
   // back to disk when it is closed, which a new file's writer would wait for (0.4 s a GB).
   struct stat status {};
-  if (::fstat(fd_, &status) == 0 && status.st_size == static_cast<off_t>(length)) return kKXOk;
-  return ::ftruncate(fd_, static_cast<off_t>(length)) == 0 ? kKXOk : kRefused;
+  const bool already = ::fstat(fd_, &status) == 0 && status.st_size == static_cast<off_t>(length);
+  if (!already && ::ftruncate(fd_, static_cast<off_t>(length)) != 0) return kRefused;
+  behindLength_ = length;
+  return kKXOk;
 }
 
 KXResult THostFile::GetPath(TKXString* path) {
@@ -259,8 +307,8 @@ KXResult THostFile::GetPath(TKXString* path) {
 }
 
 KXResult THostFile::LengthOfOpenFile(std::uint32_t& length) const {
-  if (filter_) {
-    length = filteredLength_;
+  if (filter_ || behind_) {
+    length = filter_ ? filteredLength_ : static_cast<std::uint32_t>(behindLength_);
     return kKXOk;
   }
   struct stat status {};
@@ -353,7 +401,11 @@ THostFile* THostFileTable::FindBySpec(const IKXFileSpec* fileSpec) const {
 }
 
 void THostFileTable::RecordWrite(std::uint32_t asked, std::uint32_t written, bool ok) {
-  writeSizes_.push_back(asked);
+  LogWrite(asked);
+  CountWrite(asked, written, ok);
+}
+
+void THostFileTable::CountWrite(std::uint32_t asked, std::uint32_t written, bool ok) {
   if (!ok) {
     ++writeAccount_.failed;
   } else if (written < asked) {
