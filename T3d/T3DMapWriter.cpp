@@ -23,6 +23,17 @@ char* Put(char* out, const char (&text)[N]) {
   return out + (N - 1);
 }
 
+char* PutBytes(char* out, const char* bytes, std::uint32_t count) {
+  std::memcpy(out, bytes, count);
+  return out + count;
+}
+
+// In unsigned arithmetic, so the most negative value has a magnitude too.
+std::uint32_t Magnitude(std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  return value < 0 ? 0u - bits : bits;
+}
+
 char* PutLineStart(char* out, std::size_t indent, const char* keyword) {
   std::memset(out, ' ', indent);
   std::memcpy(out + indent, keyword, kKeywordLength);
@@ -75,13 +86,33 @@ T3DMapWriter::T3DMapWriter(TKXTextStream& stream, bool map)
       vertex_("Vertex   ", map) {}
 
 void T3DMapWriter::Integer(std::int32_t value) {
-  auto magnitude = static_cast<std::uint32_t>(value);
-  if (value < 0) {
-    out_.WriteLiteral("-");
-    // In unsigned arithmetic, so the most negative value has a magnitude too.
-    magnitude = 0u - magnitude;
+  if (value < 0) out_.WriteLiteral("-");
+  out_.WriteFormatted([value](char* out) { return WriteDecimalDigits(out, Magnitude(value), 1); });
+}
+
+void T3DMapWriter::PolygonHeader(const char* item, std::uint32_t itemLength, const char* texture,
+                                 std::uint32_t textureLength, std::int32_t link) {
+  constexpr std::uint32_t kMostBesidesNames =
+      sizeof "   Begin Polygon Item= Texture= Link=-\n" - 1 + kMaxDecimalDigits;
+  if (char* out = out_.Reserve(kMostBesidesNames + itemLength + textureLength)) {
+    out = Put(out, "   Begin Polygon Item=");
+    out = PutBytes(out, item, itemLength);
+    out = Put(out, " Texture=");
+    out = PutBytes(out, texture, textureLength);
+    out = Put(out, " Link=");
+    if (link < 0) *out++ = '-';
+    out = WriteDecimalDigits(out, Magnitude(link), 1);
+    *out++ = '\n';
+    out_.Commit(out);
+    return;
   }
-  out_.WriteFormatted([magnitude](char* out) { return WriteDecimalDigits(out, magnitude, 1); });
+  Text("   Begin Polygon Item=");
+  Name(item, itemLength);
+  Text(" Texture=");
+  Name(texture, textureLength);
+  Text(" Link=");
+  Integer(link);
+  Text("\n");
 }
 
 void T3DMapWriter::Indent() {

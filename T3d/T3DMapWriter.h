@@ -32,6 +32,10 @@ class T3DMapWriter {
   /// `value` in decimal as the stream's operator<<(int32) writes it: a minus sign as a piece of
   /// its own, then the digits.
   void Integer(std::int32_t value);
+  /// A polygon's header line: "   Begin Polygon Item=", the item name, " Texture=", the
+  /// texture name, " Link=" and `link`, each piece as Text, Name and Integer write it.
+  void PolygonHeader(const char* item, std::uint32_t itemLength, const char* texture,
+                     std::uint32_t textureLength, std::int32_t link);
 
   /// A polygon's Origin or Vertex line of a point rounded to whole units, in the map's axes: the
   /// values X, -Y, Z in "%+013.6f".
