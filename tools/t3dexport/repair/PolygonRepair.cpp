@@ -28,6 +28,17 @@ Rounded RoundPoint(const ModelPoint& p, GridPoint& out) {
                RoundCoordinate(p.z, out.z));
 }
 
+// Whether every coordinate rounds onto the grid, which needs no rounding to tell: a half beyond
+// the grid's edge rounds away from it, and a NaN fails the comparison.
+bool OnGrid(const ModelPoint* points, std::size_t count) {
+  constexpr double kEdge = kGridLimit + 0.5;
+  for (std::size_t i = 0; i < count; ++i) {
+    const ModelPoint& p = points[i];
+    if (!(std::fabs(p.x) < kEdge && std::fabs(p.y) < kEdge && std::fabs(p.z) < kEdge)) return false;
+  }
+  return true;
+}
+
 bool IsZero(const Vector3d& v) { return v.x == 0 && v.y == 0 && v.z == 0; }
 
 UnitNormal ToUnitNormal(const Vector3d& v) {
@@ -145,10 +156,12 @@ bool BrushRepair::AddFace(const ModelPoint* points, std::size_t count, std::uint
 bool BrushRepair::AddFaceAsIs(const ModelPoint* points, std::size_t count, std::uint32_t source) {
   ++counts_.faces;
   const std::uint32_t number = faceNumber_++;
-  if (!LoadRing(points, count)) return false;
+  // Read again, a face rounds as it would here; only one longer than a reader takes is stored,
+  // and only a stored one, or one off the grid (to be counted by kind), is rounded now.
+  const bool kept = reader_ && count <= kMaxPoints;
+  if (!(kept && OnGrid(points, count)) && !LoadRing(points, count)) return false;
   ++counts_.polygons;
-  // Read again, a face rounds as it did here; only one longer than a reader takes is stored.
-  if (reader_ && count <= kMaxPoints) {
+  if (kept) {
     brush_.written.push_back(number);
   } else {
     StorePolygon(ring_.data(), count, source);
