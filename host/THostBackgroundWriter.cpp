@@ -7,7 +7,6 @@
 #include <array>
 #include <cerrno>
 #include <condition_variable>
-#include <cstring>
 #include <mutex>
 #include <thread>
 
@@ -36,8 +35,7 @@ class TThreadWriter final : public THostBackgroundWriter {
     Block& block = slots_[queued_ % kSlots];
     lock.unlock();
     // The writer thread does not touch a free slot, so the copy needs no lock.
-    block.bytes.resize(count);
-    std::memcpy(block.bytes.data(), data, count);
+    block.bytes.assign(static_cast<const char*>(data), static_cast<const char*>(data) + count);
     block.offset = offset;
     block.outcome = {asked, 0, true};
     lock.lock();
