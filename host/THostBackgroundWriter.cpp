@@ -12,8 +12,10 @@
 
 namespace {
 
-// Blocks in hand at once: enough that the caller rarely waits, few enough to weigh nothing.
-constexpr std::size_t kSlots = 4;
+// Blocks in hand at once (a megabyte of the plug-in's): enough that the caller rarely waits
+// while the system is slow to take a block, few enough to weigh nothing. Four made the tool's
+// export of 1.9M triangles wait some 0.04 s more; 128 gained nothing over 32.
+constexpr std::size_t kSlots = 32;
 
 class TThreadWriter final : public THostBackgroundWriter {
  public:
