@@ -17,18 +17,26 @@ inline constexpr char kDigitPairs[] =
 inline constexpr std::uint32_t kDigitLimits[kMaxDecimalDigits - 1] = {
     10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
+/// `n` (below 10^6) over 10^4 in 32.32 fixed point, by one multiplication: the constant is 2^32 /
+/// 10^4 rounded up, and below 10^6 its excess adds under 10^-4, which moves no digit of the
+/// integer part nor, multiplied by 100 twice below, of the two pairs of digits after the point.
+inline std::uint64_t TenThousandths(std::uint32_t n) { return static_cast<std::uint64_t>(n) * 429497; }
+
+/// Writes the four digits after the point of `fixed` (TenThousandths of n, that is n mod 10^4):
+/// each pair is the next two digits moved above the point by a multiplication by 100.
+inline void WriteFourDigitsAfterPoint(char* out, std::uint64_t fixed) {
+  const std::uint64_t second = (fixed & 0xFFFFFFFF) * 100;
+  const std::uint64_t third = (second & 0xFFFFFFFF) * 100;
+  std::memcpy(out, kDigitPairs + 2 * (second >> 32), 2);
+  std::memcpy(out + 2, kDigitPairs + 2 * (third >> 32), 2);
+}
+
 /// Writes `n` (below 10^5) as exactly five digits at `out`; returns the end. The widths of most
 /// map coordinates, without the search for the width that WriteDecimalDigits makes.
 inline char* WriteFiveDigits(char* out, std::uint32_t n) {
-  // n / 10^4 in 32.32 fixed point, by one multiplication: the constant is 2^32 / 10^4 rounded up,
-  // and below 10^5 its excess stays under 10^-5, too little to change any digit. Each further
-  // pair is the next two digits times 100 moving above the point.
-  const std::uint64_t first = static_cast<std::uint64_t>(n) * 429497;
-  const std::uint64_t second = (first & 0xFFFFFFFF) * 100;
-  const std::uint64_t third = (second & 0xFFFFFFFF) * 100;
-  out[0] = static_cast<char>('0' + (first >> 32));
-  std::memcpy(out + 1, kDigitPairs + 2 * (second >> 32), 2);
-  std::memcpy(out + 3, kDigitPairs + 2 * (third >> 32), 2);
+  const std::uint64_t fixed = TenThousandths(n);
+  out[0] = static_cast<char>('0' + (fixed >> 32));
+  WriteFourDigitsAfterPoint(out + 1, fixed);
   return out + 5;
 }
 
@@ -58,11 +66,10 @@ inline char* WriteDecimalDigits(char* out, std::uint32_t n, int minDigits) {
   return end;
 }
 
-/// Writes `n` (below 10^6) as exactly six digits at `out`; returns the end. The three pairs do
-/// not wait on each other, unlike the digits of WriteDecimalDigits.
+/// Writes `n` (below 10^6) as exactly six digits at `out`; returns the end.
 inline char* WriteSixDigits(char* out, std::uint32_t n) {
-  std::memcpy(out, kDigitPairs + 2 * (n / 10000), 2);
-  std::memcpy(out + 2, kDigitPairs + 2 * (n / 100 % 100), 2);
-  std::memcpy(out + 4, kDigitPairs + 2 * (n % 100), 2);
+  const std::uint64_t fixed = TenThousandths(n);
+  std::memcpy(out, kDigitPairs + 2 * (fixed >> 32), 2);
+  WriteFourDigitsAfterPoint(out + 2, fixed);
   return out + 6;
 }

@@ -56,9 +56,7 @@ char* WriteNonFinite(char* out, double value, bool alwaysSigned) {
 char* FormatPolygonValue(char* out, double value) {
   std::int32_t whole;
   if (AsInt32(value, whole)) {
-    if (whole > -kShortWholeLimit && whole < kShortWholeLimit) {
-      return WriteShortWholePolygonValue(out, whole);
-    }
+    if (IsShortWhole(whole)) return WriteShortWhole(out, whole);
     return WriteWhole(out, whole, true, kPolygonIntegerDigits);
   }
   // printf fills non-finite values with spaces before the sign, not zeros after it.

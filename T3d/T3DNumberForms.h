@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "T3d/T3DDecimalDigits.h"
+#include "T3d/T3DShortValues.h"
 #include "T3d/T3DSixDecimals.h"
 
 /// The most characters either form writes: a sign, the 309 integer digits of the largest
@@ -24,31 +24,16 @@ char* FormatPolygonValue(char* out, double value);
 /// decimals, no fill; "inf", "-inf", "nan", "-nan". Same room and result as FormatPolygonValue.
 char* FormatLocationValue(char* out, double value);
 
-/// Whole numbers up to this magnitude (exclusive) fill the five integer digits of "%+013.6f".
-constexpr std::int32_t kShortWholeLimit = 100000;
-
-/// Writes `whole` (of a magnitude below kShortWholeLimit) as "%+013.6f": the sign, five digits and
-/// six zero decimals, each at its fixed place. Returns the end of the text.
-inline char* WriteShortWholePolygonValue(char* out, std::int32_t whole) {
-  out[0] = whole < 0 ? '-' : '+';
-  // Negation in unsigned arithmetic, as for every magnitude of the forms.
-  const auto bits = static_cast<std::uint32_t>(whole);
-  WriteFiveDigits(out + 1, whole < 0 ? 0u - bits : bits);
-  std::memcpy(out + 6, ".000000", 7);
-  return out + 13;
+/// FormatPolygonValue of the float nearest `whole`, negated when `negate`: a rounded coordinate,
+/// as the map writes it (the float is whole too, and equal to `whole` below 2^24 in magnitude).
+inline char* FormatPolygonWhole(char* out, std::int32_t whole, bool negate) {
+  if (IsShortWhole(whole)) return WriteShortWhole(out, negate ? -whole : whole);
+  const auto value = static_cast<double>(static_cast<float>(whole));
+  return FormatPolygonValue(out, negate ? -value : value);
 }
 
-/// FormatPolygonValue of a float. The values of a map, below 10^5 in magnitude, take a short way:
-/// whole numbers (rounded coordinates; zeros of either sign get a plus sign) without a call, and
-/// fractions (normals) in the float's own precision.
+/// FormatPolygonValue of a float; the values of a map, below 10^5 in magnitude, without a call.
 inline char* FormatPolygonFloat(char* out, float value) {
-  constexpr auto kLimit = static_cast<float>(kShortWholeLimit);
-  if (value > -kLimit && value < kLimit) {
-    const auto whole = static_cast<std::int32_t>(value);
-    if (static_cast<float>(whole) == value) return WriteShortWholePolygonValue(out, whole);
-    // Not zero, so the sign is the value's, even when it rounds to zero.
-    out[0] = value < 0 ? '-' : '+';
-    return WriteShortFloatSixDecimals(out + 1, value < 0 ? -value : value);
-  }
+  if (IsShortFloat(value)) return WriteShortFloat(out, value);
   return FormatPolygonValue(out, static_cast<double>(value));
 }

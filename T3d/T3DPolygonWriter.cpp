@@ -12,35 +12,44 @@
 
 namespace {
 
-// Names are kept whole: a host name of any length fits the largest host string.
-using NameArray = char[1024];
+// A name as a header line takes it from a host string, whole: its bytes up to the first NUL.
+struct NameView {
+  const char* text = "";
+  std::uint32_t length = 0;
+};
+
+NameView ViewOf(const TKXString& name) {
+  const char* text = name.Buffer();
+  std::uint32_t length = 0;
+  while (length < name.ByteLength() && text[length] != '\0') ++length;
+  return {text, length};
+}
 
 // Picks each polygon's texture name from its shading domain's material.
 class TextureNamer {
  public:
   TextureNamer(IKXDomainMap* map, const TKXString1023& defaultName)
-      : map_(map), defaultName_(defaultName) {
-    current_[0] = '\0';
-  }
+      : map_(map), defaultName_(ViewOf(defaultName)) {}
 
   // A domain without a material takes the default name; a material that keeps the previous
-  // texture leaves the name as the last polygon had it (empty before any was set).
-  const char* NameFor(std::int32_t domain) {
+  // texture leaves the name as the last polygon had it (empty before any was set): the texture
+  // string is filled again only with the next texture's name.
+  NameView NameFor(std::int32_t domain) {
     const std::int32_t zero = 0;
     // The references are reused from polygon to polygon; give the old one back first so a host
     // that does not empty the slot itself loses nothing.
     material_.Reset();
     map_->GetDomainMaterial(&domain, &zero, material_.AsOutParam());
     if (!material_) {
-      defaultName_.CopyTo(current_);
+      current_ = defaultName_;
     } else if (!material_->KeepsPreviousTexture()) {
       texture_.Reset();
       material_->GetTexture(texture_.AsOutParam(), &counter_);
       if (!texture_) {
-        defaultName_.CopyTo(current_);
+        current_ = defaultName_;
       } else {
         texture_->GetName(&textureName_);
-        textureName_.CopyTo(current_);
+        current_ = ViewOf(textureName_);
       }
     }
     return current_;
@@ -48,18 +57,18 @@ class TextureNamer {
 
  private:
   IKXDomainMap* map_;
-  const TKXString1023& defaultName_;
+  const NameView defaultName_;
   TKXCountedPtr<IKXDomainMaterial> material_;
   TKXCountedPtr<IKXTexture> texture_;
   TKXString1023 textureName_;
-  NameArray current_;
+  NameView current_;
   std::int32_t counter_ = 0;
 };
 
 // What one instance's polygons need besides the polygons themselves.
 struct PolygonContext {
   T3DMapWriter& writer;
-  const char* item;
+  NameView item;
   const TKXTransform& transform;
   TextureNamer& textures;
 };
@@ -76,32 +85,29 @@ void WriteVertices(const PolygonContext& context, IKXPolygon* polygon, std::int3
     vertex->GetPoint(&point);
     TKXVector3 world{0, 0, 0};
     TransformPoint(context.transform, point, world);
-    const float x = RoundToInteger(world.x);
-    const float y = -RoundToInteger(world.y);
-    const float z = RoundToInteger(world.z);
-    if (!originWritten) {
-      context.writer.PolygonLine("Origin   ", x, y, z);
-      TKXVector3 normal{0, 0, 0};
-      polygon->GetNormal(&normal, 0);
-      context.writer.PolygonLine("Normal   ", normal.x, -normal.y, normal.z);
-      originWritten = true;
+    const std::int32_t x = RoundToWhole(world.x);
+    const std::int32_t y = RoundToWhole(world.y);
+    const std::int32_t z = RoundToWhole(world.z);
+    if (originWritten) {
+      context.writer.VertexLine(x, y, z);
+      continue;
     }
-    context.writer.PolygonLine("Vertex   ", x, y, z);
+    context.writer.OriginLine(x, y, z);
+    TKXVector3 normal{0, 0, 0};
+    polygon->GetNormal(&normal, 0);
+    context.writer.NormalLine(normal.x, -normal.y, normal.z);
+    context.writer.VertexLineAtOrigin();
+    originWritten = true;
   }
 }
 
 void WritePolygon(const PolygonContext& context, IKXPolygon* polygon, std::int32_t link) {
   const std::int32_t vertexCount = polygon->GetVertexCount();
   const std::int32_t domain = polygon->GetDomain();
-  const char* texture = context.textures.NameFor(domain);
+  const NameView texture = context.textures.NameFor(domain);
   T3DMapWriter& writer = context.writer;
-  writer.Text("   Begin Polygon Item=");
-  writer.Name(context.item);
-  writer.Text(" Texture=");
-  writer.Name(texture);
-  writer.Text(" Link=");
-  writer.Integer(link);
-  writer.Text("\n");
+  writer.PolygonHeader(context.item.text, context.item.length, texture.text, texture.length,
+                       link);
   WriteVertices(context, polygon, vertexCount);
   writer.PolygonEnd();
 }
@@ -143,8 +149,6 @@ void WritePolygons(T3DMapWriter& writer, IKXInstance* instance) {
   if (!element) return;
   TKXString1023 itemName;
   element->GetName(&itemName);
-  NameArray item;
-  itemName.CopyTo(item);
   TKXTransform transform;
   element->GetTransform(&transform);
 
@@ -167,5 +171,5 @@ void WritePolygons(T3DMapWriter& writer, IKXInstance* instance) {
   materials->GetDefaultName(&defaultName);
 
   TextureNamer textures(domains.Get(), defaultName);
-  WriteMesh(PolygonContext{writer, item, transform, textures}, source.Get());
+  WriteMesh(PolygonContext{writer, ViewOf(itemName), transform, textures}, source.Get());
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "T3d/T3DDecimalDigits.h"
+#include "T3d/T3DShortValues.h"
 #include "T3d/T3DWideInteger.h"
 
 namespace {
@@ -15,12 +16,6 @@ constexpr int kSubnormalExponent = -1074;
 // A value with more fraction bits than this is below 2^53 / 2^74 = 2^-21, less than half a
 // millionth, and rounds to zero. Up to it, the fraction times 10^6 stays below 2^73.
 constexpr int kLongestFraction = 73;
-// A fraction of up to this many bits times 10^6 fits in 64 bits.
-constexpr int kNarrowFraction = 44;
-// A float is its 24-bit mantissa times 2^(biased exponent - 150).
-constexpr int kFloatMantissaBits = 23;
-constexpr int kFloatExponentBias = 150;
-constexpr int kShortIntegerDigits = 5;
 
 // magnitude = mantissa * 2^exponent.
 struct Binary {
@@ -87,25 +82,15 @@ char* WriteDecimals(char* out, std::uint32_t millionths) {
   return WriteSixDigits(out, millionths);
 }
 
-// The mantissa without the low zero bits that keep more than kNarrowFraction fraction bits; false
-// when they are not all zero. Every value widened from a float narrows so.
+// The mantissa without the low zero bits that keep more than kNarrowFractionBits fraction bits;
+// false when they are not all zero. Every value widened from a float narrows so.
 bool Narrow(Binary& binary) {
-  const int excess = -binary.exponent - kNarrowFraction;
+  const int excess = -binary.exponent - kNarrowFractionBits;
   if (excess <= 0) return true;
   if ((binary.mantissa & ((std::uint64_t{1} << excess) - 1)) != 0) return false;
   binary.mantissa >>= excess;
   binary.exponent += excess;
   return true;
-}
-
-// As RoundedMillionths, for a fraction of at most kNarrowFraction bits: the product fits 64 bits.
-std::uint32_t NarrowRoundedMillionths(std::uint64_t fraction, int shift) {
-  const std::uint64_t product = fraction * kMillion;
-  auto millionths = static_cast<std::uint32_t>(product >> shift);
-  const std::uint64_t rest = product & ((std::uint64_t{1} << shift) - 1);
-  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-  if (rest > half || (rest == half && (millionths & 1) != 0)) ++millionths;
-  return millionths;
 }
 
 }  // namespace
@@ -134,29 +119,4 @@ char* WriteSixDecimals(char* out, double magnitude, int minIntegerDigits) {
     millionths = 0;
   }
   return WriteDecimals(WriteWhole(out, whole, minIntegerDigits), millionths);
-}
-
-char* WriteShortFloatSixDecimals(char* out, float magnitude) {
-  std::uint32_t bits;
-  std::memcpy(&bits, &magnitude, sizeof bits);
-  const auto biased = static_cast<int>(bits >> kFloatMantissaBits);
-  const int shift = kFloatExponentBias - biased;
-  // Below 2^-21 (subnormals among them) a value is under half a millionth: zero.
-  if (biased == 0 || shift > kNarrowFraction) {
-    return WriteDecimals(WriteFiveDigits(out, 0), 0);
-  }
-  const std::uint32_t mantissa = (bits & ((1u << kFloatMantissaBits) - 1)) | (1u << kFloatMantissaBits);
-  // Below 10^5 < 2^17 the shift is at least 7; from 32 on there is no whole part.
-  std::uint32_t whole = 0;
-  std::uint64_t fraction = mantissa;
-  if (shift < 32) {
-    whole = mantissa >> shift;
-    fraction = mantissa & ((1u << shift) - 1);
-  }
-  std::uint32_t millionths = NarrowRoundedMillionths(fraction, shift);
-  if (millionths == kMillion) {
-    ++whole;
-    millionths = 0;
-  }
-  return WriteDecimals(WriteDecimalDigits(out, whole, kShortIntegerDigits), millionths);
 }

@@ -12,8 +12,3 @@ constexpr int kMaxSixDecimalsLength = kMaxWideIntegerDigits + 7;
 /// rounded half to even at the sixth, as printf rounds in the default rounding mode. Returns the
 /// end of the text.
 char* WriteSixDecimals(char* out, double magnitude, int minIntegerDigits);
-
-/// Writes a finite, non-negative `magnitude` below 10^5 at `out` as five integer digits, a point
-/// and six decimals, exactly as WriteSixDecimals with five integer digits does; a float's 24-bit
-/// mantissa keeps every step in 64-bit integers. Returns the end of the text.
-char* WriteShortFloatSixDecimals(char* out, float magnitude);

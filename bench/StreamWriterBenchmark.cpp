@@ -93,8 +93,8 @@ BENCHMARK(BM_StreamWriter);
 void BM_VertexLine(benchmark::State& state) {
   RunLines(state, [](TKXTextStream& stream, std::size_t lines) {
     T3DMapWriter writer(stream, true);
-    float x = -12345;
-    for (std::size_t i = 0; i < lines; ++i, x += 1) writer.PolygonLine("Vertex   ", x, -x, x + 7);
+    std::int32_t x = -12345;
+    for (std::size_t i = 0; i < lines; ++i, ++x) writer.VertexLine(x, x, x + 7);
   });
 }
 BENCHMARK(BM_VertexLine);
@@ -105,7 +105,7 @@ void BM_NormalLine(benchmark::State& state) {
     T3DMapWriter writer(stream, true);
     float x = -1;
     for (std::size_t i = 0; i < lines; ++i, x += 1.0f / 65536) {
-      writer.PolygonLine("Normal   ", x, 0.5f - x * 0.25f, 0.3333f);
+      writer.NormalLine(x, 0.5f - x * 0.25f, 0.3333f);
     }
   });
 }

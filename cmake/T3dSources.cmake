@@ -30,7 +30,6 @@ set(T3D_EXPORTER_SOURCES
   T3d/T3DBuilderBrush.cpp
   T3d/T3DComponent.cpp
   T3d/T3DExport.cpp
-  T3d/T3DGeometry.cpp
   T3d/T3DInstanceFilter.cpp
   T3d/T3DMapWriter.cpp
   T3d/T3DNumberForms.cpp
@@ -41,6 +40,7 @@ set(T3D_EXPORTER_SOURCES
 
 set(T3D_HOST_SOURCES
   host/THostApplication.cpp
+  host/THostBackgroundWriter.cpp
   host/THostFiles.cpp
   host/THostMemory.cpp
   host/THostPluginLibrary.cpp

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "KXIdentifiers.h"
+#include "THostBackgroundWriter.h"
 #include "THostShell.h"
 
 namespace {
@@ -75,15 +76,29 @@ class THostFile final
   KXResult LengthOfOpenFile(std::uint32_t& length) const;
   KXResult PositionOfOpenFile(std::uint32_t& position) const;
   KXResult MoveTo(std::int64_t target);
-  /// Writes what the faults let through; `written` tells how much went to the file.
-  KXResult WriteGranted(const void* src, std::uint32_t count, std::uint32_t& written);
+  /// Takes a Write of `count` bytes past the faults: false when it must fail, else the bytes it
+  /// may write in `granted`.
+  bool Grant(std::uint32_t count, std::uint32_t& granted);
   KXResult WriteAll(const void* src, std::uint32_t count, std::uint32_t& written);
+  void StartWritingBehind();
+  /// Hands `count` bytes of a Write of `asked` to the writer behind, at the file's position.
+  void WriteBehind(const void* src, std::uint32_t count, std::uint32_t asked);
+  /// Waits for the writer behind and counts what became of its writes.
+  void SettleWritesBehind();
 
   THostFileTable& table_;
   bool forPlugin_;
   std::string path_;
   std::uint32_t mode_ = 0;
   int fd_ = -1;
+  // Where the descriptor stands, which only this object's reads, writes and seeks move: the
+  // stream seeks before every block it writes, and asking the system costs a call each time.
+  std::int64_t fdPosition_ = 0;
+  // Writing behind (THostFileManager::WriteBehind), on a file open to write only: each block is
+  // written at its position by a thread of its own, and the length is the end of what was
+  // handed over.
+  std::unique_ptr<THostBackgroundWriter> behind_;
+  std::int64_t behindLength_ = 0;
   // Open on a filtered path: what the plug-in has written, and where it is.
   THostWriteFilter* filter_ = nullptr;
   std::uint32_t filteredLength_ = 0;
@@ -164,10 +179,22 @@ KXResult THostFile::Open() {
     return kKXOk;
   }
   fd_ = ::open(path_.c_str(), (Allows(kKXFileWrite) ? O_RDWR : O_RDONLY) | kBinary);
-  return IsOpen() ? kKXOk : OpenFailure();
+  fdPosition_ = 0;
+  if (!IsOpen()) return OpenFailure();
+  if (table_.writeBehind && Allows(kKXFileWrite) && !Allows(kKXFileRead)) StartWritingBehind();
+  return kKXOk;
+}
+
+void THostFile::StartWritingBehind() {
+  struct stat status {};
+  if (::fstat(fd_, &status) != 0) return;
+  behindLength_ = status.st_size;
+  behind_ = THostBackgroundWriter::Start(fd_);
 }
 
 KXResult THostFile::Close() {
+  SettleWritesBehind();
+  behind_.reset();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   filter_ = nullptr;
@@ -185,26 +212,48 @@ KXResult THostFile::Read(void* dst, std::uint32_t count, std::uint32_t* actual) 
     if (got < 0) return kRefused;
     if (got == 0) break;
     done += static_cast<std::uint32_t>(got);
+    fdPosition_ += got;
   }
   if (actual) *actual = done;
   return done < count ? kKXErrEndOfStream : kKXOk;
 }
 
 KXResult THostFile::Write(const void* src, std::uint32_t count, std::uint32_t* actual) {
+  std::uint32_t granted = 0;
+  const bool allowed = Grant(count, granted);
+  if (allowed && behind_) {
+    WriteBehind(src, granted, count);
+    if (actual) *actual = granted;
+    return kKXOk;
+  }
   std::uint32_t written = 0;
-  const KXResult result = WriteGranted(src, count, written);
+  const KXResult result = allowed ? WriteAll(src, granted, written) : kRefused;
   table_.RecordWrite(count, written, result == kKXOk);
   if (actual) *actual = written;
   return result;
 }
 
-KXResult THostFile::WriteGranted(const void* src, std::uint32_t count, std::uint32_t& written) {
+bool THostFile::Grant(std::uint32_t count, std::uint32_t& granted) {
   THostFileFaults& faults = table_.Faults();
-  if (!faults.Take(THostFileCall::Write) || !IsOpen() || !Allows(kKXFileWrite)) return kRefused;
+  if (!faults.Take(THostFileCall::Write) || !IsOpen() || !Allows(kKXFileWrite)) return false;
   bool fail = false;
-  const std::uint32_t granted = faults.TakeWrite(count, fail);
-  if (fail) return kRefused;
-  return WriteAll(src, granted, written);
+  granted = faults.TakeWrite(count, fail);
+  return !fail;
+}
+
+void THostFile::WriteBehind(const void* src, std::uint32_t count, std::uint32_t asked) {
+  behind_->Write(src, count, fdPosition_, asked);
+  fdPosition_ += count;
+  behindLength_ = std::max(behindLength_, fdPosition_);
+  // The account counts the write when the writer is done with it.
+  table_.LogWrite(asked);
+}
+
+void THostFile::SettleWritesBehind() {
+  if (!behind_) return;
+  for (const THostBackgroundWriter::Outcome& done : behind_->Drain()) {
+    table_.CountWrite(done.asked, done.written, done.ok);
+  }
 }
 
 KXResult THostFile::Seek(std::int32_t offset, std::int32_t origin) {
@@ -221,6 +270,7 @@ KXResult THostFile::Seek(std::int32_t offset, std::int32_t origin) {
   }
   const std::int64_t target = base + offset;
   if (target < 0 || (target > length && !table_.seeksPastEnd)) return kRefused;
+  if (target == position) return kKXOk;
   return MoveTo(target);
 }
 
@@ -230,7 +280,10 @@ KXResult THostFile::MoveTo(std::int64_t target) {
     filteredPosition_ = static_cast<std::uint32_t>(target);
     return kKXOk;
   }
-  return ::lseek(fd_, static_cast<off_t>(target), SEEK_SET) < 0 ? kRefused : kKXOk;
+  // Each block behind is written at its own position: moving is only noting where.
+  if (!behind_ && ::lseek(fd_, static_cast<off_t>(target), SEEK_SET) < 0) return kRefused;
+  fdPosition_ = target;
+  return kKXOk;
 }
 
 KXResult THostFile::SetLength(std::uint32_t length) {
@@ -238,7 +291,14 @@ KXResult THostFile::SetLength(std::uint32_t length) {
   if (!IsOpen() || !Allows(kKXFileWrite)) return kRefused;
   // What was handed on stays handed on.
   if (filter_) return length == filteredLength_ ? kKXOk : kRefused;
-  return ::ftruncate(fd_, static_cast<off_t>(length)) == 0 ? kKXOk : kRefused;
+  SettleWritesBehind();
+  // A file of that length already is left alone: ext4 starts writing a file truncated to nothing
+  // back to disk when it is closed, which a new file's writer would wait for (0.4 s a GB).
+  struct stat status {};
+  const bool already = ::fstat(fd_, &status) == 0 && status.st_size == static_cast<off_t>(length);
+  if (!already && ::ftruncate(fd_, static_cast<off_t>(length)) != 0) return kRefused;
+  behindLength_ = length;
+  return kKXOk;
 }
 
 KXResult THostFile::GetPath(TKXString* path) {
@@ -247,8 +307,8 @@ KXResult THostFile::GetPath(TKXString* path) {
 }
 
 KXResult THostFile::LengthOfOpenFile(std::uint32_t& length) const {
-  if (filter_) {
-    length = filteredLength_;
+  if (filter_ || behind_) {
+    length = filter_ ? filteredLength_ : static_cast<std::uint32_t>(behindLength_);
     return kKXOk;
   }
   struct stat status {};
@@ -262,9 +322,7 @@ KXResult THostFile::PositionOfOpenFile(std::uint32_t& position) const {
     position = filteredPosition_;
     return kKXOk;
   }
-  const off_t at = ::lseek(fd_, 0, SEEK_CUR);
-  if (at < 0) return kRefused;
-  position = static_cast<std::uint32_t>(at);
+  position = static_cast<std::uint32_t>(fdPosition_);
   return kKXOk;
 }
 
@@ -281,6 +339,7 @@ KXResult THostFile::WriteAll(const void* src, std::uint32_t count, std::uint32_t
     if (put < 0 && errno == EINTR) continue;
     if (put < 0) return kRefused;
     written += static_cast<std::uint32_t>(put);
+    fdPosition_ += put;
   }
   return kKXOk;
 }
@@ -342,7 +401,11 @@ THostFile* THostFileTable::FindBySpec(const IKXFileSpec* fileSpec) const {
 }
 
 void THostFileTable::RecordWrite(std::uint32_t asked, std::uint32_t written, bool ok) {
-  writeSizes_.push_back(asked);
+  LogWrite(asked);
+  CountWrite(asked, written, ok);
+}
+
+void THostFileTable::CountWrite(std::uint32_t asked, std::uint32_t written, bool ok) {
   if (!ok) {
     ++writeAccount_.failed;
   } else if (written < asked) {

@@ -119,6 +119,7 @@ class THostFileTable {
 
   THostFileFaults& Faults() { return faults_; }
   bool seeksPastEnd = false;
+  bool writeBehind = false;
 
   /// The live file object whose IKXFileSpec part is `fileSpec`, or null.
   THostFile* FindBySpec(const IKXFileSpec* fileSpec) const;
@@ -126,8 +127,11 @@ class THostFileTable {
   void Leave(THostFile* file);
   const std::vector<THostFile*>& Files() const { return files_; }
 
-  /// Records one host write: `asked` bytes asked for, `written` written, `ok` its answer.
+  /// Records one host write: `asked` bytes asked for, `written` written, `ok` its answer. A
+  /// write made behind is logged when asked for and counted when done.
   void RecordWrite(std::uint32_t asked, std::uint32_t written, bool ok);
+  void LogWrite(std::uint32_t asked) { writeSizes_.push_back(asked); }
+  void CountWrite(std::uint32_t asked, std::uint32_t written, bool ok);
   const std::vector<std::uint32_t>& WriteSizes() const { return writeSizes_; }
   const THostWriteAccount& WriteAccount() const { return writeAccount_; }
   void ClearWriteLog() { writeSizes_.clear(); }
@@ -181,6 +185,12 @@ class THostFileManager final
   void AllowSeeksPastEnd(bool on = true) { table_.seeksPastEnd = on; }
   bool SeeksPastEndAllowed() const { return table_.seeksPastEnd; }
   THostFileFaults& Faults() { return table_.Faults(); }
+  /// Files opened from now on to write only (not through a filter) write behind: a Write copies
+  /// its block for a thread of the file's own to write, answers at once, and counts in the write
+  /// account below when the block is written; closing the file waits for them all. Nothing else
+  /// may write to such a file while it is open. The Windows builds have no threads: there,
+  /// files write as they are told.
+  void WriteBehind(bool on = true) { table_.writeBehind = on; }
 
   /// Sends what file objects opened on `path` from now on write through `filter` (which must
   /// outlive them) instead of to the file; null ends that.

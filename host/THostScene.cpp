@@ -47,16 +47,16 @@ class THostPolygonView final : public KXImplements<THostPolygonView, THostCounte
       : KXImplements(&ledger), switches_(switches), source_(source), vertex_(ledger) {}
 
   std::int32_t Count() const { return static_cast<std::int32_t>(source_.PolygonCount()); }
-  void Show(std::uint32_t polygon) { source_.Select(polygon); }
-
-  std::int32_t KX_CALL GetVertexCount() override {
-    return static_cast<std::int32_t>(source_.VertexCount());
+  void Show(std::uint32_t polygon) {
+    source_.Select(polygon);
+    // Asked again before every vertex: the source's answer is kept.
+    vertexCount_ = static_cast<std::int32_t>(source_.VertexCount());
   }
 
+  std::int32_t KX_CALL GetVertexCount() override { return vertexCount_; }
+
   IKXVertex* KX_CALL GetVertex(std::int32_t index) override {
-    if (index < 0 || index >= GetVertexCount() || switches_.IsNull(THostNull::Vertex)) {
-      return nullptr;
-    }
+    if (index < 0 || index >= vertexCount_ || switches_.IsNull(THostNull::Vertex)) return nullptr;
     vertex_.Show(source_.Point(static_cast<std::uint32_t>(index)));
     return &vertex_;
   }
@@ -72,6 +72,7 @@ class THostPolygonView final : public KXImplements<THostPolygonView, THostCounte
   const THostSwitches& switches_;
   THostPolygonSource& source_;
   THostVertexView vertex_;
+  std::int32_t vertexCount_ = 0;
 };
 
 /// A scene tree element that is not an instance, such as the scene's "Universe".

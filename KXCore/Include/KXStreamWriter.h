@@ -44,6 +44,13 @@ class TKXStreamWriter {
   /// Writes `text` up to its NUL as one piece.
   void WriteText(const char* text) { Write(text, static_cast<std::uint32_t>(std::strlen(text))); }
 
+  /// The place of the next `count` bytes in the buffer, for a caller that writes them there
+  /// itself and then hands the end of what it wrote to Commit; null when they do not fit, and
+  /// the caller writes through the operations here instead.
+  char* Reserve(std::uint32_t count) { return count < Room() ? next_ : nullptr; }
+  /// Takes the bytes written from Reserve's place up to `end` as written.
+  void Commit(char* end) { next_ = end; }
+
   /// Writes one piece that `format(out)` writes at `out` (at most kMaxFormatted bytes) and
   /// returns the end of: in place when it fits, else from a local area.
   template <class Format>

@@ -32,13 +32,17 @@ class THostFileTest : public ::testing::Test {
   // The way the text stream binds a file: one object holds the location and mode, a second one
   // is asked for its I/O part and bound to the first.
   THostRef<IKXFileStream> Bind(const std::string& path, std::int32_t mode) {
+    return BindIn(files_, path, mode);
+  }
+  static THostRef<IKXFileStream> BindIn(THostFileManager& files, const std::string& path,
+                                        std::int32_t mode) {
     THostRef<IKXFileSpec> fileSpec;
-    EXPECT_EQ(files_.NewFileSpec(fileSpec.Out()), kKXOk);
+    EXPECT_EQ(files.NewFileSpec(fileSpec.Out()), kKXOk);
     TKXString1023 text(path.c_str());
     EXPECT_EQ(fileSpec->SetPath(&text, 0), kKXOk);
     EXPECT_EQ(fileSpec->SetAccessMode(mode), kKXOk);
     THostRef<IKXFileSpec> other;
-    files_.NewFileSpec(other.Out());
+    files.NewFileSpec(other.Out());
     THostRef<IKXFileStream> stream;
     EXPECT_EQ(other->QueryInterface(kKXIIDFileStream, stream.Slot()), kKXOk);
     EXPECT_EQ(stream->SetSpec(fileSpec.Get()), kKXOk);
@@ -307,6 +311,56 @@ TEST_F(THostFileTest, AFilteredPathHandsWritesOnInOrderAndLeavesTheFileAlone) {
   ASSERT_EQ(file->Open(), kKXOk);
   EXPECT_EQ(file->Write("plain", 5, &actual), kKXOk);
   EXPECT_EQ(Contents("a.t3d"), "plain");
+}
+
+// A file written, faults and seeks among the writes, then closed: its bytes, the write account
+// and log, and where the file stood before it closed.
+std::string WriteAndClose(THostFileManager& files, IKXFileStream* file, const std::string& path) {
+  file->Create();
+  file->Open();
+  files.Faults().FailCall(THostFileCall::Write, 2);
+  files.Faults().ShortenWrite(4);
+  for (const char* text : {"0123456789", "lost", "abcdef", "abcdef"}) {
+    file->Write(text, static_cast<std::uint32_t>(std::strlen(text)), nullptr);
+  }
+  file->Seek(2, 0);
+  file->Write("ZZ", 2, nullptr);
+  file->Seek(0, 2);
+  file->Write("!", 1, nullptr);
+  std::uint32_t position = 0, length = 0;
+  file->GetPosition(&position);
+  file->GetLength(&length);
+  file->Close();
+  std::ifstream in(path, std::ios::binary);
+  std::string outcome(std::istreambuf_iterator<char>(in), {});
+  for (std::uint64_t n : {std::uint64_t{position}, std::uint64_t{length},
+                          std::uint64_t{files.FailedWrites()}, std::uint64_t{files.ShortWrites()},
+                          files.BytesWritten()}) {
+    outcome += " " + std::to_string(n);
+  }
+  for (std::uint32_t size : files.WriteSizes()) outcome += " " + std::to_string(size);
+  return outcome;
+}
+
+TEST_F(THostFileTest, WritingBehindEndsAsWritingInPlaceAndCountsWhatTheSystemRefused) {
+  const auto run = [&](bool behind, const char* name) {
+    THostApplication app;
+    app.Files().WriteBehind(behind);
+    return WriteAndClose(app.Files(), BindIn(app.Files(), PathOf(name), kKXFileWrite).Get(),
+                         PathOf(name));
+  };
+  const std::string inPlace = run(false, "in-place.t3d");
+  EXPECT_EQ(inPlace, "01ZZ456789abcdefabc! 20 20 1 1 22 10 4 6 6 2 1");
+  EXPECT_EQ(run(true, "behind.t3d"), inPlace);
+  // The system's refusal comes after the answer; the account has it once the file is closed.
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no device that is always full";
+  files_.WriteBehind();
+  THostRef<IKXFileStream> full = Bind("/dev/full", kKXFileWrite);
+  ASSERT_EQ(full->Open(), kKXOk);
+  EXPECT_EQ(full->Write("x", 1, nullptr), kKXOk);
+  full->Close();
+  EXPECT_EQ(files_.FailedWrites(), 1u);
+  EXPECT_EQ(files_.BytesWritten(), 0u);
 }
 
 TEST_F(THostFileTest, FileObjectsLiveUntilTheirLastReference) {

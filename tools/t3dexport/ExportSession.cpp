@@ -98,6 +98,8 @@ ExportOutcome ExportSession::Export(THostScene& scene, IKXTreeElement* top,
         if (progress && display && display->Total() > 0) progress(display->Done() / display->Total());
       });
   THostFileManager& files = host_.Files();
+  // The map's blocks go to disk while the plug-in makes the next ones.
+  files.WriteBehind();
   files.ClearWriteLog();
   const std::uint64_t troubleBefore = WriteTrouble(files);
   const std::uint64_t writtenBefore = files.BytesWritten();

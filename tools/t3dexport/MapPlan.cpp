@@ -185,7 +185,7 @@ MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOption
   };
   std::vector<ModelPoint> relative;
   std::vector<Texel> texels;
-  repair.StartBrush(source.FaceCount(object), options.raw ? BrushRepair::KeptFaceReader{} : reread);
+  repair.StartBrush(source.FaceCount(object), reread);
   source.VisitFaces(object, [&](const SourceFace& face) {
     relative.resize(face.count);
     for (std::size_t i = 0; i < face.count; ++i) relative[i] = RelativeTo(face.points[i], brush.location);

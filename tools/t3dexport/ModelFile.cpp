@@ -135,7 +135,9 @@ void ModelFile::NumberFaces(const aiNode& node) {
 void ModelFile::SetPlacement(double scale, UpAxis up) {
   Matrix scaling;
   Matrix::Scaling(aiVector3t<double>(scale, scale, scale), scaling);
-  placement_ = scaling * AxisChange(up == UpAxis::FromFile ? fileUp_ : up);
+  const Matrix placement = scaling * AxisChange(up == UpAxis::FromFile ? fileUp_ : up);
+  toMaps_.clear();
+  for (const Matrix& world : worlds_) toMaps_.push_back(placement * world);
 }
 
 std::string ModelFile::ObjectName(std::size_t object) const {
@@ -151,7 +153,7 @@ MapPoint ModelFile::ToMap(const Matrix& toMap, const aiVector3D& p) const {
 
 void ModelFile::VisitFaces(std::size_t object, const FaceVisitor& visit) const {
   const aiNode& node = *objects_[object];
-  const Matrix toMap = placement_ * worlds_[object];
+  const Matrix& toMap = toMaps_[object];
   for (unsigned m = 0; m < node.mNumMeshes; ++m) {
     const aiMesh& mesh = *scene_->mMeshes[node.mMeshes[m]];
     for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
@@ -196,7 +198,7 @@ SourceFace ModelFile::Face(std::size_t object, std::size_t face, MapPoint* out, 
   const std::size_t local = face - faces.first;
   const aiFace& f = faces.mesh->mFaces[faces.polygons.empty() ? local : faces.polygons[local]];
   if (f.mNumIndices > capacity) return {out, 0, faces.mesh->mMaterialIndex};
-  const Matrix toMap = placement_ * worlds_[object];
+  const Matrix& toMap = toMaps_[object];
   for (unsigned i = 0; i < f.mNumIndices; ++i) out[i] = ToMap(toMap, faces.mesh->mVertices[f.mIndices[i]]);
   if (!uvs || !faces.mesh->HasTextureCoords(0)) return {out, f.mNumIndices, faces.mesh->mMaterialIndex};
   for (unsigned i = 0; i < f.mNumIndices; ++i) {

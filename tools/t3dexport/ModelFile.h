@@ -76,7 +76,7 @@ class ModelFile final : public MapSource {
   std::optional<double> metresPerUnit_;
   UpAxis fileUp_ = UpAxis::Y;
   std::string format_;
-  Matrix placement_;
+  std::vector<Matrix> toMaps_;  // by object: its world transform, then the placement
   mutable std::vector<MapPoint> face_;
   mutable std::vector<ModelUv> faceUvs_;
   std::string folder_;  // the model file's, where its texture files are looked for

@@ -6,11 +6,17 @@ namespace {
 
 enum class Rounded { kOnGrid, kNonFinite, kOutOfRange };
 
+// Halves away from zero, as std::round, without a library call for each of the coordinates that
+// every face has rounded twice (planned, then served).
 Rounded RoundCoordinate(double value, std::int32_t& out) {
-  if (!std::isfinite(value)) return Rounded::kNonFinite;
-  const double whole = std::round(value);  // halves away from zero
-  if (std::fabs(whole) > kGridLimit) return Rounded::kOutOfRange;
-  out = static_cast<std::int32_t>(whole);
+  if (!(std::fabs(value) < kGridLimit + 1.0)) {
+    return std::isfinite(value) ? Rounded::kOutOfRange : Rounded::kNonFinite;
+  }
+  const auto truncated = static_cast<std::int32_t>(value);
+  const double rest = value - truncated;  // exact: both have the same sign and exponent or less
+  const std::int32_t whole = truncated + (rest >= 0.5) - (rest <= -0.5);
+  if (whole > kGridLimit || whole < -kGridLimit) return Rounded::kOutOfRange;
+  out = whole;
   return Rounded::kOnGrid;
 }
 
@@ -20,6 +26,17 @@ Rounded Worse(Rounded a, Rounded b) { return a > b ? a : b; }
 Rounded RoundPoint(const ModelPoint& p, GridPoint& out) {
   return Worse(Worse(RoundCoordinate(p.x, out.x), RoundCoordinate(p.y, out.y)),
                RoundCoordinate(p.z, out.z));
+}
+
+// Whether every coordinate rounds onto the grid, which needs no rounding to tell: a half beyond
+// the grid's edge rounds away from it, and a NaN fails the comparison.
+bool OnGrid(const ModelPoint* points, std::size_t count) {
+  constexpr double kEdge = kGridLimit + 0.5;
+  for (std::size_t i = 0; i < count; ++i) {
+    const ModelPoint& p = points[i];
+    if (!(std::fabs(p.x) < kEdge && std::fabs(p.y) < kEdge && std::fabs(p.z) < kEdge)) return false;
+  }
+  return true;
 }
 
 bool IsZero(const Vector3d& v) { return v.x == 0 && v.y == 0 && v.z == 0; }
@@ -152,13 +169,18 @@ bool BrushRepair::AddRepairedFace(const ModelPoint* points, std::size_t count, s
 bool BrushRepair::AddFaceAsIs(const ModelPoint* points, std::size_t count, std::uint32_t source) {
   ++counts_.faces;
   texels_ = nullptr;
-  const bool loaded = LoadRing(points, count);
-  if (loaded) {
-    StorePolygon(ring_.data(), count, source);
-    ++counts_.polygons;
+  const std::uint32_t number = faceNumber_++;
+  // Read again, a face rounds as it would here; only one longer than a reader takes is stored,
+  // and only a stored one, or one off the grid (to be counted by kind), is rounded now.
+  const bool kept = reader_ && count <= kMaxPoints;
+  if (!(kept && OnGrid(points, count)) && !LoadRing(points, count)) return false;
+  ++counts_.polygons;
+  if (kept) {
+    brush_.written.push_back(number);
+  } else {
+    brush_.Store(ring_.data(), count, source, number);
   }
-  ++faceNumber_;
-  return loaded;
+  return true;
 }
 
 // The common case, without the scratch rings: a triangle or quad that is valid as it is.

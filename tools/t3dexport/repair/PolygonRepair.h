@@ -112,7 +112,8 @@ class BrushRepair {
 
   /// Rounds `points[0..count)` as AddFace does and adds the face as one polygon whatever its
   /// shape (the tool's --raw), even a repeat. Only a face that cannot be written at all, a
-  /// coordinate not a number or beyond the grid, is dropped (false).
+  /// coordinate not a number or beyond the grid, is dropped (false). With a reader, a face of at
+  /// most kMaxPoints points is kept as it is and not stored.
   bool AddFaceAsIs(const ModelPoint* points, std::size_t count, std::uint32_t source);
 
   /// Ends the brush: takes out every polygon whose points, in any order, are those of a polygon
