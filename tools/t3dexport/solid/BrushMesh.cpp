@@ -16,6 +16,14 @@ void BrushMesh::Add(const std::uint32_t* ring, std::size_t count, std::uint32_t 
   mappings.push_back(mapping);
 }
 
+void BrushMesh::Reserve(std::size_t polygons, std::size_t cornerCount) {
+  corners.reserve(cornerCount);
+  starts.reserve(polygons + 1);
+  materials.reserve(polygons);
+  tags.reserve(polygons);
+  mappings.reserve(polygons);
+}
+
 BrushMesh BrushMesh::EmptyCopy() const {
   BrushMesh copy;
   copy.points = points;

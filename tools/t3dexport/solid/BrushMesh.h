@@ -47,6 +47,9 @@ struct BrushMesh {
   }
   /// The same points, no polygons.
   BrushMesh EmptyCopy() const;
+  /// Makes room for `polygons` polygons of `corners` corners in all, so that adding them takes
+  /// no more memory than they need.
+  void Reserve(std::size_t polygons, std::size_t corners);
 };
 
 /// Newell's normal of a polygon (twice its vector area), relative to its first point.

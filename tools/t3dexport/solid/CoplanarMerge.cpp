@@ -1,7 +1,6 @@
 #include "CoplanarMerge.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <queue>
 #include <utility>
@@ -24,7 +23,7 @@ GridPoint OnGrid(const Vec3& p) {
 struct Candidate {
   float quality;  // the smallest turn of the merged polygon, in radians
   std::uint32_t p, q;
-  std::uint32_t a, b;  // an edge p runs from a to b and q from b to a
+  std::uint32_t corner;  // of a polygon given: the edge p runs, and q runs the other way
 
   bool operator<(const Candidate& other) const { return quality < other.quality; }
 };
@@ -46,12 +45,7 @@ class Merger {
       : mesh_(mesh), edges_(mesh), most_(most), flatness_(flatness), mayMerge_(mayMerge),
         original_(static_cast<std::uint32_t>(mesh.PolygonCount())) {
     parent_.resize(original_);
-    normals_.resize(original_);
-    for (std::uint32_t p = 0; p < original_; ++p) {
-      parent_[p] = p;
-      const Vec3 n = Unit(NewellNormal(mesh, p));
-      normals_[p] = {static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z)};
-    }
+    for (std::uint32_t p = 0; p < original_; ++p) parent_[p] = p;
     representative_ = parent_;
   }
 
@@ -61,7 +55,9 @@ class Merger {
  private:
   std::uint32_t Root(std::uint32_t p);
   Ring RingOf(std::uint32_t p) const;
-  void TryEdge(std::uint32_t p, std::uint32_t a, std::uint32_t b);
+  /// Queues the merge of `p` with the polygon across the edge of `corner` (of a polygon given),
+  /// which `p` runs, if it may be one.
+  void TryEdge(std::uint32_t p, std::uint32_t corner);
   /// The ring of p and q with the chain of edges they share taken out, into merged_; false
   /// when that is no polygon the readers take.
   bool Union(std::uint32_t p, std::uint32_t q, std::uint32_t a, std::uint32_t b, float& quality);
@@ -78,7 +74,6 @@ class Merger {
   std::vector<std::uint32_t> representative_;  // a polygon given that each one stands for
   std::vector<std::uint32_t> mergedCorners_;   // rings of merged polygons, one after another
   std::vector<std::uint32_t> mergedStarts_{0};
-  std::vector<std::array<float, 3>> normals_;  // of the polygons given, unit
   std::priority_queue<Candidate> queue_;
   MergeResult result_;
   // Scratch, kept from one union to the next.
@@ -147,8 +142,9 @@ bool Merger::Acceptable(float& quality) {
   return true;
 }
 
-// Queues the merge of `p` with the polygon across its edge from `a` to `b`, if it may be one.
-void Merger::TryEdge(std::uint32_t p, std::uint32_t a, std::uint32_t b) {
+void Merger::TryEdge(std::uint32_t p, std::uint32_t corner) {
+  if (corner == EdgeTable::kNone) return;
+  const std::uint32_t a = edges_.From(corner), b = edges_.To(corner);
   const EdgeTable::Edge edge = edges_.Between(a, b);
   if (!edge.Paired()) return;
   const std::uint32_t across = edges_.PolygonOf(edge.back);
@@ -156,18 +152,17 @@ void Merger::TryEdge(std::uint32_t p, std::uint32_t a, std::uint32_t b) {
   if (q == p) return;
   const std::uint32_t rp = representative_[p], rq = representative_[q];
   if (mesh_.materials[rp] != mesh_.materials[rq] || (mayMerge_ && !mayMerge_(rp, rq))) return;
-  if (p < original_ && q < original_) {
-    const std::array<float, 3>& np = normals_[p];
-    const std::array<float, 3>& nq = normals_[q];
-    if (np[0] * nq[0] + np[1] * nq[1] + np[2] * nq[2] < kLeastNormalAgreement) return;
+  if (p < original_ && q < original_ &&
+      Dot(Unit(NewellNormal(mesh_, p)), Unit(NewellNormal(mesh_, q))) < kLeastNormalAgreement) {
+    return;
   }
   float quality = 0;
-  if (Union(p, q, a, b, quality)) queue_.push({quality, p, q, a, b});
+  if (Union(p, q, a, b, quality)) queue_.push({quality, p, q, corner});
 }
 
 void Merger::Merge(const Candidate& c) {
   float quality = 0;
-  if (!Union(c.p, c.q, c.a, c.b, quality)) return;
+  if (!Union(c.p, c.q, edges_.From(c.corner), edges_.To(c.corner), quality)) return;
   const auto r = static_cast<std::uint32_t>(parent_.size());
   parent_.push_back(r);
   parent_[c.p] = parent_[c.q] = r;
@@ -175,15 +170,15 @@ void Merger::Merge(const Candidate& c) {
   mergedCorners_.insert(mergedCorners_.end(), merged_.begin(), merged_.end());
   mergedStarts_.push_back(static_cast<std::uint32_t>(mergedCorners_.size()));
   ++result_.merged;
+  // Every edge of the merged polygon is an edge of a polygon given.
   const Ring ring = RingOf(r);
-  for (std::ptrdiff_t i = 0; i < ring.size; ++i) TryEdge(r, ring(i), ring(i + 1));
+  for (std::ptrdiff_t i = 0; i < ring.size; ++i) TryEdge(r, edges_.Find(ring(i), ring(i + 1)));
 }
 
 MergeResult Merger::Run() {
   for (std::uint32_t p = 0; p < original_; ++p) {
     for (std::uint32_t c = mesh_.starts[p]; c < mesh_.starts[p + 1]; ++c) {
-      const std::uint32_t a = edges_.From(c), b = edges_.To(c);
-      if (a < b) TryEdge(p, a, b);
+      if (edges_.From(c) < edges_.To(c)) TryEdge(p, c);
     }
   }
   while (!queue_.empty()) {
@@ -198,6 +193,13 @@ MergeResult Merger::Run() {
 // Every polygon left, where the first polygon given of it stood.
 BrushMesh Merger::Result() const {
   BrushMesh result = mesh_.EmptyCopy();
+  std::size_t polygons = 0, corners = 0;
+  for (std::uint32_t p = 0; p < parent_.size(); ++p) {
+    if (parent_[p] != p) continue;
+    ++polygons;
+    corners += static_cast<std::size_t>(RingOf(p).size);
+  }
+  result.Reserve(polygons, corners);
   std::vector<char> written(parent_.size(), 0);
   for (std::uint32_t p = 0; p < original_; ++p) {
     std::uint32_t root = p;
