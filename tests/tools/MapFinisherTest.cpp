@@ -18,10 +18,20 @@
 
 namespace {
 
-std::string Finish(const std::string& input, std::size_t chunk) {
+// The second polygon of each run gets its own mapping, the others none.
+bool EverySecondPolygon(FinishedTexture& texture, int& polygon) {
+  if (++polygon % 2 == 1) return false;
+  texture = {{1.5, -2, 3}, {0.25, 0, -1e-9}, {0, -0.5, 0}};
+  return true;
+}
+
+std::string Finish(const std::string& input, std::size_t chunk, bool mapped = false) {
   std::string output;
+  int polygon = 0;
   MapFinisher finisher(
-      [&output](const char* data, std::size_t size) { output.append(data, size); });
+      [&output](const char* data, std::size_t size) { output.append(data, size); },
+      mapped ? MapFinisher::NextTexture([&polygon](FinishedTexture& t) { return EverySecondPolygon(t, polygon); })
+             : MapFinisher::NextTexture());
   for (std::size_t at = 0; at < input.size(); at += chunk) {
     finisher.Write(input.data() + at, std::min(chunk, input.size() - at));
   }
@@ -30,10 +40,10 @@ std::string Finish(const std::string& input, std::size_t chunk) {
 }
 
 // Expects the same finished text from every chunk size up to 64 and from one whole write.
-std::string FinishInChunks(const std::string& input) {
-  const std::string whole = Finish(input, input.size() + 1);
+std::string FinishInChunks(const std::string& input, bool mapped = false) {
+  const std::string whole = Finish(input, input.size() + 1, mapped);
   for (std::size_t chunk = 1; chunk <= 64; ++chunk) {
-    EXPECT_EQ(Finish(input, chunk), whole) << "chunks of " << chunk;
+    EXPECT_EQ(Finish(input, chunk, mapped), whole) << "chunks of " << chunk;
   }
   return whole;
 }
@@ -155,4 +165,19 @@ TEST(MapFinisherTest, KeepsEveryByteOfARealMap) {
   }
   EXPECT_EQ(restored, input);
   EXPECT_EQ(textured, 8 * 6);  // eight boxes of six faces
+}
+
+// A polygon with its own mapping has its Origin line written anew and its mapping's axes, a
+// minus never on a zero, whatever line the chunks cut; the others keep theirs.
+TEST(MapFinisherTest, WritesEachPolygonsOwnMapping) {
+  const std::string polygon = kPolygonNormalDown + kPolygonEnd;
+  const std::string finished = FinishInChunks("Begin PolyList\n" + polygon + polygon + "End PolyList\n", true);
+  const std::string mapped =
+      "   Begin Polygon Item=Box Texture=Wood Link=0\n"
+      "      Origin   +00001.500000,-00002.000000,+00003.000000\n"
+      "      Normal   +00000.000000,+00000.000000,-00001.000000\n"
+      "      TextureU +00000.250000,+00000.000000,+00000.000000\n"
+      "      TextureV +00000.000000,-00000.500000,+00000.000000\n";
+  EXPECT_EQ(finished.substr(finished.find("   Begin Polygon", 20)), mapped + kPolygonEnd + "End PolyList\n");
+  EXPECT_EQ(finished.find("Origin   +00000.000000"), finished.find("Origin"));  // the first kept its own
 }

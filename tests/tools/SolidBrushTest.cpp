@@ -3,13 +3,24 @@
 // ones turned, open ones named; and maps written the way editors write theirs pass `check`.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "BrushJudge.h"
+#include "BrushMesh.h"
+#include "CoplanarMerge.h"
+#include "EdgeTable.h"
 #include "ExitCodes.h"
+#include "Folds.h"
+#include "Junctions.h"
+#include "PlanarRegions.h"
+#include "StraightVertices.h"
+#include "Winding.h"
 #include "support/FileText.h"
 #include "support/ToolRun.h"
 
@@ -245,4 +256,91 @@ TEST(SolidBrushTest, EditorMapsAreReadAndCounted) {
   EXPECT_EQ(JsonCount(check.out, "warnings"), 1) << check.out;
   EXPECT_NE(check.out.find("\"brush\":\"Brush2\",\"message\":\"brush 'Brush2' is wound inside out"),
             std::string::npos) << check.out;
+}
+
+namespace {
+
+// A mesh of whole-unit points from rings of corner positions; points at one position are one.
+BrushMesh MeshOf(const std::vector<std::vector<P>>& rings) {
+  BrushMesh mesh;
+  std::vector<std::uint32_t> ring;
+  for (const std::vector<P>& corners : rings) {
+    ring.clear();
+    for (const P& c : corners) {
+      std::uint32_t id = 0;
+      while (id < mesh.points.size() && (mesh.points[id].x != c.x || mesh.points[id].y != c.y || mesh.points[id].z != c.z)) ++id;
+      if (id == mesh.points.size()) mesh.points.push_back({c.x, c.y, c.z});
+      ring.push_back(id);
+    }
+    mesh.Add(ring.data(), ring.size(), 0, 0);
+  }
+  return mesh;
+}
+
+std::vector<std::vector<P>> Rings(const std::vector<Face>& faces) { return {faces.begin(), faces.end()}; }
+
+// The cube 0..2 with its top cut into two quads along x = 1, which its neighbours know nothing of.
+std::vector<Face> CubeWithTJunctions() {
+  std::vector<Face> faces;
+  for (const Face& f : Box({0, 0, 0}, {2, 2, 2})) faces.push_back(f);
+  std::vector<Face> quads;
+  for (std::size_t f = 0; f < faces.size(); f += 2) quads.push_back({faces[f][0], faces[f][1], faces[f][2], faces[f + 1][2]});
+  quads.erase(std::remove_if(quads.begin(), quads.end(), [](const Face& q) {
+                return std::all_of(q.begin(), q.end(), [](const P& p) { return p.z == 2; });
+              }), quads.end());
+  quads.push_back({{0, 0, 2}, {1, 0, 2}, {1, 2, 2}, {0, 2, 2}});
+  quads.push_back({{1, 0, 2}, {2, 0, 2}, {2, 2, 2}, {1, 2, 2}});
+  return quads;
+}
+
+struct StageCase {
+  const char* name;
+  std::vector<Face> faces;
+  std::function<void(BrushMesh&)> stage;
+  bool closed;
+  std::size_t polygons;
+};
+
+}  // namespace
+
+// Each step of making a brush solid on the mesh it works on: the shapes rounding and models
+// leave, and what each must make of them.
+TEST(SolidBrushTest, EachStepOnTheMeshesItMends) {
+  const std::vector<Face> cube = Box({0, 0, 0}, {2, 2, 2});
+  std::vector<Face> oneTurned = cube;
+  std::reverse(oneTurned[3].begin(), oneTurned[3].end());
+  std::vector<Face> withFin = cube;
+  // A fin of no volume on the cube's top diagonal, its two sides wound opposite ways.
+  const Face& top = cube[10];
+  withFin.push_back({top[0], top[2], {1, 1, 5}});
+  withFin.push_back({{1, 1, 5}, top[2], top[0]});
+  const std::vector<Face> sheet = {{{0, 0, 0}, {4, 0, 0}, {0, 4, 0}}, {{0, 4, 0}, {4, 0, 0}, {0, 0, 0}}};
+  const auto merge = [](BrushMesh& mesh) {
+    if (MergeCoplanar(mesh, 64, 0.1, {}).concaveLeft) RecutPlanarRegions(mesh, 0.1, {});
+    RemoveStraightVertices(mesh);
+  };
+  const std::vector<StageCase> cases = {
+      {"T-junctions closed", CubeWithTJunctions(), [](BrushMesh& m) { CloseJunctions(m); }, true, 7},
+      {"a fold leaves, both sides", withFin, [](BrushMesh& m) { RemoveFolds(m); }, true, 12},
+      {"a sheet keeps one side", sheet, [](BrushMesh& m) { RemoveFolds(m); }, false, 1},
+      {"one face turned back", oneTurned, [](BrushMesh& m) { OrientOutward(m); }, true, 12},
+      {"inside out turned", Reversed(cube), [](BrushMesh& m) { OrientOutward(m); }, true, 12},
+      {"triangles merged, straight points gone", Rings(CubeWithTJunctions()),
+       [&](BrushMesh& m) { CloseJunctions(m); merge(m); }, true, 6},
+      {"L caps in two pieces each",
+       Prism({{0, 0, 0}, {4, 0, 0}, {4, 2, 0}, {2, 2, 0}, {2, 4, 0}, {0, 4, 0}},
+             {{0, 1, 3}, {1, 2, 3}, {0, 3, 5}, {3, 4, 5}}, 2),
+       merge, true, 10},
+  };
+  for (const StageCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    BrushMesh mesh = MeshOf(Rings(c.faces));
+    c.stage(mesh);
+    const EdgeTable edges(mesh);
+    EXPECT_EQ(FindEdgeFaults(mesh, edges).Closed(), c.closed);
+    EXPECT_EQ(mesh.PolygonCount(), c.polygons);
+    if (c.closed) {
+      EXPECT_GT(SignedVolume(mesh), 0);
+    }
+  }
 }

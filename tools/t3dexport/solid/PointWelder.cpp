@@ -37,8 +37,9 @@ std::uint32_t PointWelder::Near(const Cell& cell, const Vec3& p) const {
 
 std::size_t PointWelder::SlotOf(const Cell& cell) const {
   const std::size_t mask = slots_.size() - 1;
-  std::size_t slot = Mix(static_cast<std::uint64_t>(cell.x) ^ Mix(static_cast<std::uint64_t>(cell.y) ^
-                                                                   Mix(static_cast<std::uint64_t>(cell.z)))) & mask;
+  const std::uint64_t hash = Mix(static_cast<std::uint64_t>(cell.x) ^
+                                 Mix(static_cast<std::uint64_t>(cell.y) ^ Mix(static_cast<std::uint64_t>(cell.z))));
+  std::size_t slot = static_cast<std::size_t>(hash) & mask;
   while (slots_[slot] != kNone && !(cellOf_[slots_[slot]] == cell)) slot = (slot + 1) & mask;
   return slot;
 }
