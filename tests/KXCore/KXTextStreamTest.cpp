@@ -11,6 +11,7 @@
 
 #include "KXHostFixture.h"
 #include "KXTextStreamBookmark.h"
+#include "support/FileText.h"
 
 namespace {
 
@@ -25,8 +26,7 @@ class KXTextStreamTest : public KXHostFixture {
  protected:
   void SetUp() override {
     KXHostFixture::SetUp();
-    path_ = ::testing::TempDir() + "KXTextStreamTest_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    path_ = TestFilePath("stream_", "");
     std::remove(Path());
   }
   void TearDown() override {

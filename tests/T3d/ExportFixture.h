@@ -18,8 +18,7 @@ class ExportFixture : public ::testing::Test {
  protected:
   ExportFixture()
       : session_(std::make_unique<TServiceTableSession>(host.Shell())),
-        path(::testing::TempDir() + "t3d_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".t3d") {
+        path(TestFilePath("t3d_", ".t3d")) {
     std::remove(path.c_str());
   }
 

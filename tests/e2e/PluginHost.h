@@ -12,14 +12,14 @@
 #include "KXIdentifiers.h"
 #include "THostApplication.h"
 #include "THostPluginLibrary.h"
+#include "support/FileText.h"
 
 /// Loads a fresh copy of the library for each test, so each starts from the state of a library
 /// just loaded; `path` is the test's own output file.
 class PluginHostTest : public ::testing::Test {
  protected:
   PluginHostTest()
-      : path(::testing::TempDir() + "e2e_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".t3d") {
+      : path(TestFilePath("e2e_", ".t3d")) {
     std::remove(path.c_str());
   }
 

@@ -59,9 +59,7 @@ class EntryPointsTest : public ::testing::Test {
 
   /// Exports a scene of one instance named "Box" as a map; returns the file's text.
   std::string ExportBox(IKXExporter* exporter) {
-    const std::string path = ::testing::TempDir() + "plugin_" +
-                             ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                             ".t3d";
+    const std::string path = TestFilePath("plugin_", ".t3d");
     std::remove(path.c_str());
     THostScene scene;
     scene.AddInstance("Box");

@@ -76,8 +76,7 @@ void CheckFile(const std::string& path, const TCleanRun& clean, const std::strin
 class ExportAllocationSweepTest : public ::testing::Test {
  protected:
   ExportAllocationSweepTest()
-      : path(::testing::TempDir() + "sweep_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".t3d") {}
+      : path(TestFilePath("sweep_", ".t3d")) {}
 
   // Sweeps the usual sequence exporting `top`; `minimum` is the least the map must hold.
   void SweepExport(const std::string& name, IKXTreeElement* top, std::size_t minimum) {

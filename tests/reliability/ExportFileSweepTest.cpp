@@ -155,8 +155,7 @@ void CheckDetectable(const THostFileManager& files, const std::optional<std::str
 class ExportFileSweepTest : public ::testing::Test {
  protected:
   ExportFileSweepTest()
-      : path(::testing::TempDir() + "sweep_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".t3d") {
+      : path(TestFilePath("sweep_", ".t3d")) {
     AddBlocks(scene, 4, 60);
   }
 

@@ -96,8 +96,7 @@ std::vector<TLaidOut<Case>> BothLayouts(const std::vector<Case>& cases) {
 class HostAnswerSweepTest : public ::testing::Test {
  protected:
   HostAnswerSweepTest()
-      : path(::testing::TempDir() + "sweep_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".t3d") {}
+      : path(TestFilePath("sweep_", ".t3d")) {}
 
   /// Exports `top` of `scene` through the usual sequence and compares how it ended and what it
   /// wrote with `ending` and `text`.

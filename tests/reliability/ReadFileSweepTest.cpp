@@ -12,6 +12,7 @@
 #include "reliability/FileFaults.h"
 #include "reliability/HostWholeness.h"
 #include "reliability/Sweep.h"
+#include "support/FileText.h"
 #include "reliability/TokenScenario.h"
 #include "support/ServiceTableSession.h"
 
@@ -51,8 +52,7 @@ TTokenRead Read(const std::string& path, THostApplication& host, const TFileFaul
 class ReadFileSweepTest : public ::testing::Test {
  protected:
   ReadFileSweepTest()
-      : path(::testing::TempDir() + "sweep_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt") {
+      : path(TestFilePath("sweep_", ".txt")) {
     WriteTokenText(path);
   }
 

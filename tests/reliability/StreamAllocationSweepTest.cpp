@@ -9,6 +9,7 @@
 #include "reliability/HostWholeness.h"
 #include "reliability/RefusalRules.h"
 #include "reliability/Sweep.h"
+#include "support/FileText.h"
 #include "reliability/TokenScenario.h"
 #include "support/ServiceTableSession.h"
 
@@ -70,8 +71,7 @@ TSweepRun RunOnce(const Scenario& scenario, const TRefusal* refusal,
 class StreamAllocationSweepTest : public ::testing::Test {
  protected:
   StreamAllocationSweepTest()
-      : path(::testing::TempDir() + "sweep_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt") {}
+      : path(TestFilePath("sweep_", ".txt")) {}
 
   // Sweeps `scenario`, whose clean run ends in `clean`; the buffers of `openingSteps` refine
   // that ending.

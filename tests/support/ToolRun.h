@@ -19,9 +19,7 @@ struct ToolRun {
 /// Runs the tool with `args`, after the shell commands `setup` (such as a ulimit).
 inline ToolRun RunTool(const std::vector<std::string>& args, const std::string& setup = "") {
   // Tests run side by side: each keeps its own record of standard error.
-  std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  for (char& c : test) c = c == '/' ? '_' : c;
-  const std::string errPath = ::testing::TempDir() + "tool_stderr_" + test + ".txt";
+  const std::string errPath = TestFilePath("tool_stderr_", ".txt");
   std::string command = setup + "exec '" T3D_TOOL "'";
   for (const std::string& arg : args) {
     std::string quoted;
