@@ -257,8 +257,10 @@ int ExportMap(const ToolOptions& options) {
   const QhullHuller huller;
   const TextureCatalog catalog(*source);
   const PlanOptions planning{options.pivot, options.raw,  options.defaultTexture, options.hull,
-                             &huller,       options.list, catalog.Sizes()};
+                             &huller,       options.list, catalog.Sizes(),
+                             [&](double share) { bar.Show("Repairing", share); }};
   const MapPlan plan = PlanMap(*source, planning);
+  bar.Clear();
   times.Mark("repair");
   ReportPlanWarnings(plan, SourceExtent(*source), options);
   ReportTextureProblems(catalog, plan);

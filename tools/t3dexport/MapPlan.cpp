@@ -149,7 +149,7 @@ class WrittenPolygons {
 
 // Makes the repaired brush a solid, or (raw) judges it as it is.
 void MakeSolid(const MapSource& source, const PlanOptions& options, MapBrush& brush,
-               SolidCounts& counts) {
+               SolidCounts& counts, const WorkProgress& progress) {
   const RepairedBrush& repaired = brush.repaired;
   WrittenPolygons polygons(source, options, brush);
   const WrittenPolygonReader read = [&](std::uint32_t written, WrittenPolygon& out) {
@@ -167,12 +167,17 @@ void MakeSolid(const MapSource& source, const PlanOptions& options, MapBrush& br
       visit(relative.data(), face.count);
     });
   };
-  brush.shape = SolidifyBrush(brush.repaired, read, faces, {options.hull, options.huller}, counts);
+  brush.shape = SolidifyBrush(brush.repaired, read, faces, {options.hull, options.huller, progress}, counts);
   if (brush.shape.hulled) brush.materials = WrittenMaterials(source, brush);
 }
 
+// `progress` hears the share of the brush done: reading its faces, then making it solid (nearly
+// all of the time), or with `raw` the faces alone.
 MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOptions& options,
-                   BrushRepair& repair, SolidCounts& solid) {
+                   const WorkProgress& progress, BrushRepair& repair, SolidCounts& solid) {
+  const double facesShare = options.raw ? 1.0 : 0.05;
+  const std::size_t faceCount = source.FaceCount(object);
+  std::size_t facesRead = 0;
   MapBrush brush;
   brush.sourceName = source.ObjectName(object);
   brush.object = object;
@@ -185,8 +190,9 @@ MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOption
   };
   std::vector<ModelPoint> relative;
   std::vector<Texel> texels;
-  repair.StartBrush(source.FaceCount(object), reread);
+  repair.StartBrush(faceCount, reread);
   source.VisitFaces(object, [&](const SourceFace& face) {
+    if (progress && facesRead++ % (1u << 14) == 0) progress(facesShare * static_cast<double>(facesRead) / static_cast<double>(faceCount));
     relative.resize(face.count);
     for (std::size_t i = 0; i < face.count; ++i) relative[i] = RelativeTo(face.points[i], brush.location);
     const TexelSize size = SizeOf(options, face.material);
@@ -203,7 +209,8 @@ MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOption
   const bool repeatsTakenOut = repair.FinishBrush() > 0;
   brush.repaired = repair.TakeBrush();
   if (repeatsTakenOut) brush.materials = WrittenMaterials(source, brush);
-  MakeSolid(source, options, brush, solid);
+  MakeSolid(source, options, brush, solid,
+            [&](double share) { progress(facesShare + (1 - facesShare) * share); });
   return brush;
 }
 
@@ -222,8 +229,16 @@ MapPlan PlanMap(const MapSource& source, const PlanOptions& options) {
     plan.textures.push_back(names.TextureName(source.MaterialTexture(m), name));
   }
   BrushRepair repair;
+  std::size_t allFaces = 0, facesPlanned = 0;
+  for (std::size_t object = 0; object < source.ObjectCount(); ++object) allFaces += source.FaceCount(object);
   for (std::size_t object = 0; object < source.ObjectCount(); ++object) {
-    MapBrush brush = PlanBrush(source, object, options, repair, plan.solid);
+    const std::size_t faces = source.FaceCount(object);
+    const WorkProgress progress = [&](double share) {
+      if (options.progress && allFaces > 0) options.progress((static_cast<double>(facesPlanned) + share * static_cast<double>(faces)) /
+                       static_cast<double>(allFaces));
+    };
+    MapBrush brush = PlanBrush(source, object, options, progress, repair, plan.solid);
+    facesPlanned += faces;
     plan.pointAndLineFaces += source.PointAndLineFaces(object);
     if (brush.PolygonCount() == 0) continue;
     brush.name = names.ActorName(brush.sourceName);

@@ -56,6 +56,8 @@ struct PlanOptions {
   /// The size in the editor of each material's texture, where it has one: faces with texture
   /// coordinates on such a material keep the model's mapping.
   std::vector<TexelSize> textureSizes;
+  /// Hears how much of the planning is done, by the faces of the brushes planned.
+  WorkProgress progress;
 };
 
 /// Plans the map of `source` (which must outlive the plan): for each object a brush whose

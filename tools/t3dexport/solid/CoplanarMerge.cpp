@@ -49,7 +49,7 @@ class Merger {
     representative_ = parent_;
   }
 
-  MergeResult Run();
+  MergeResult Run(const WorkProgress& progress);
   BrushMesh Result() const;
 
  private:
@@ -175,13 +175,24 @@ void Merger::Merge(const Candidate& c) {
   for (std::ptrdiff_t i = 0; i < ring.size; ++i) TryEdge(r, edges_.Find(ring(i), ring(i + 1)));
 }
 
-MergeResult Merger::Run() {
+// Progress: the first pass over the polygons is the first share, and the candidates taken from
+// the queue, of all queued so far, the rest.
+MergeResult Merger::Run(const WorkProgress& progress) {
+  constexpr double kFirstPass = 0.3;
+  constexpr std::uint32_t kEvery = 1u << 14;
   for (std::uint32_t p = 0; p < original_; ++p) {
+    if (progress && p % kEvery == 0) progress(kFirstPass * p / original_);
     for (std::uint32_t c = mesh_.starts[p]; c < mesh_.starts[p + 1]; ++c) {
       if (edges_.From(c) < edges_.To(c)) TryEdge(p, c);
     }
   }
-  while (!queue_.empty()) {
+  double shown = kFirstPass;
+  for (std::uint64_t taken = 0; !queue_.empty(); ++taken) {
+    if (progress && taken % kEvery == 0) {
+      const auto done = static_cast<double>(taken), left = static_cast<double>(queue_.size());
+      shown = std::max(shown, kFirstPass + (1 - kFirstPass) * done / (done + left));
+      progress(shown);
+    }
     const Candidate c = queue_.top();
     queue_.pop();
     // Polygons only ever disappear into merged ones: a pair still there is as it was queued.
@@ -215,9 +226,9 @@ BrushMesh Merger::Result() const {
 }  // namespace
 
 MergeResult MergeCoplanar(BrushMesh& mesh, std::size_t most, double flatness,
-                          const MergeFilter& mayMerge) {
+                          const MergeFilter& mayMerge, const WorkProgress& progress) {
   Merger merger(mesh, most, flatness, mayMerge);
-  const MergeResult result = merger.Run();
+  const MergeResult result = merger.Run(progress);
   if (result.merged > 0) mesh = merger.Result();
   return result;
 }

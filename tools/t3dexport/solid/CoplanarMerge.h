@@ -19,9 +19,13 @@ struct MergeResult {
   bool concaveLeft = false;
 };
 
+/// Told the share of a long piece of work done so far, from 0 to 1.
+using WorkProgress = std::function<void(double share)>;
+
 /// Merges polygons of `mesh` across shared edges (each edge run once each way) while the merged
 /// polygon is flat within `flatness` (the spread of its points along its normal), convex and of
 /// at most `most` points, and `mayMerge` allows it; the merges that leave the roundest polygons
-/// go first. Points must be whole numbers. Merged polygons lose their tag.
+/// go first. Points must be whole numbers. Merged polygons lose their tag. `progress`, if any,
+/// hears how far it is.
 MergeResult MergeCoplanar(BrushMesh& mesh, std::size_t most, double flatness,
-                          const MergeFilter& mayMerge);
+                          const MergeFilter& mayMerge, const WorkProgress& progress = {});

@@ -163,11 +163,12 @@ std::uint64_t SplitLarge(BrushMesh& mesh) {
 // Merges neighbours in one plane with one mapping, takes out the points they leave straight, and
 // cuts what grew beyond the readers' sixteen points; counts the polygons merged away and the
 // pieces cut.
-void Simplify(BrushMesh& mesh, const std::vector<Mapping>& mappings, SolidCounts& counts) {
+void Simplify(BrushMesh& mesh, const std::vector<Mapping>& mappings, SolidCounts& counts,
+              const WorkProgress& progress = {}) {
   const MergeFilter sameMapping = [&](std::uint32_t p, std::uint32_t q) {
     return SameMapping(mesh, mappings, p, q);
   };
-  const MergeResult merged = MergeCoplanar(mesh, kMergeMost, BrushRepair::kFlatness, sameMapping);
+  const MergeResult merged = MergeCoplanar(mesh, kMergeMost, BrushRepair::kFlatness, sameMapping, progress);
   counts.merged += merged.merged;
   if (merged.concaveLeft) counts.merged += RecutPlanarRegions(mesh, BrushRepair::kFlatness, sameMapping);
   RemoveStraightVertices(mesh);
@@ -376,15 +377,25 @@ void MapHullFacets(BrushMesh& hull, const RepairedBrush& brush, const WrittenPol
 SolidShape SolidifyBrush(RepairedBrush& brush, const WrittenPolygonReader& read,
                          const SourceFaceVisitor& faces, const SolidOptions& options,
                          SolidCounts& counts) {
+  // The shares of the work done after each step, as a large model's brush takes them.
+  const auto reached = [&](double share) {
+    if (options.progress) options.progress(share);
+  };
   GridMesh grid = MeshOf(brush, read);
   BrushMesh& mesh = grid.mesh;
+  reached(0.10);
   counts.folds += RemoveFolds(mesh);
+  reached(0.17);
   counts.junctions += CloseJunctions(mesh);
+  reached(0.20);
   counts.turned += OrientOutward(mesh);
+  reached(0.28);
   // Judged before merging: merged polygons are flat on the grid, not always in the model.
   const bool modelConvex = options.huller && !options.hull && ModelIsConvex(grid, faces);
   grid.index = GridPointIndex();
-  Simplify(mesh, grid.mappings, counts);
+  reached(0.32);
+  Simplify(mesh, grid.mappings, counts, [&](double share) { reached(0.32 + 0.6 * share); });
+  reached(0.95);
   SolidShape shape = ShapeOf(mesh, EdgeTable(mesh));
   // A convex model whose faces rounding bent.
   if (options.huller && (options.hull || (modelConvex && shape.closed && !shape.convex))) {

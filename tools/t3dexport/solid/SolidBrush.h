@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ConvexHuller.h"
+#include "CoplanarMerge.h"
 #include "PolygonRepair.h"
 
 /// How a brush stands in a rebuild.
@@ -35,6 +36,8 @@ struct SolidOptions {
   bool hull = false;
   /// Makes hulls; without one, no brush is hulled.
   const ConvexHuller* huller = nullptr;
+  /// Hears how far making one brush solid is: on a model of millions of faces, seconds.
+  WorkProgress progress;
 };
 
 /// A polygon of a repaired brush: its points as stored, in whole units, its material, and the
