@@ -1,5 +1,6 @@
 // t3dexport: exports a model file (or the bundled sample room) as a T3D map through the plug-in
 // library, with the reference host standing in for the host application; or checks T3D maps.
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -34,10 +35,21 @@ void LimitMemoryToHalfTheMachine() {
 #endif
 }
 
+// Making a large brush solid builds and drops tables of tens of megabytes one after another. Kept
+// in the heap, not mapped afresh each time, their memory is not faulted in again page by page
+// (a tenth of the time on a model of two million triangles); the peak stays what it was.
+void KeepLargeBlocksInTheHeap() {
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+  ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  ::mallopt(M_TRIM_THRESHOLD, 1 << 30);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   LimitMemoryToHalfTheMachine();
+  KeepLargeBlocksInTheHeap();
   // A write beyond the file size limit must fail and be reported, not end the process.
   std::signal(SIGXFSZ, SIG_IGN);
   ToolOptions options;
