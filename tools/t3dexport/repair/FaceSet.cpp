@@ -3,15 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
+#include "Scramble.h"
 
-// The finaliser of splitmix64: every input bit reaches every output bit (grid coordinates often
-// share their low bits).
-std::uint64_t Scramble(std::uint64_t h) {
-  h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
-  h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
-  return h ^ (h >> 31);
-}
+namespace {
 
 std::uint64_t HashOf(const GridPoint* sorted, std::size_t count) {
   std::uint64_t h = count;

@@ -1,12 +1,8 @@
 #include "GridPointIndex.h"
 
-namespace {
+#include "Scramble.h"
 
-std::uint64_t Mix(std::uint64_t h) {
-  h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
-  h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
-  return h ^ (h >> 31);
-}
+namespace {
 
 std::size_t PowerOfTwoAtLeast(std::size_t n) {
   std::size_t size = 16;
@@ -26,7 +22,7 @@ std::size_t GridPointIndex::SlotOf(const GridPoint& p) const {
   const std::uint64_t key = static_cast<std::uint32_t>(p.x) ^
                             (std::uint64_t{static_cast<std::uint32_t>(p.y)} << 21) ^
                             (std::uint64_t{static_cast<std::uint32_t>(p.z)} << 42);
-  std::size_t slot = static_cast<std::size_t>(Mix(key)) & mask_;
+  std::size_t slot = static_cast<std::size_t>(Scramble(key)) & mask_;
   while (slots_[slot].number != kNone && slots_[slot].point != p) slot = (slot + 1) & mask_;
   return slot;
 }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "Scramble.h"
+
 namespace {
 
 // The cell number of a coordinate, held within what a 64-bit integer takes (points that far out
@@ -9,12 +11,6 @@ namespace {
 std::int64_t CellNumber(double coordinate, double radius) {
   constexpr double kFarthest = 4e18;
   return static_cast<std::int64_t>(std::fmax(-kFarthest, std::fmin(kFarthest, std::floor(coordinate / radius))));
-}
-
-std::uint64_t Mix(std::uint64_t h) {
-  h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
-  h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
-  return h ^ (h >> 31);
 }
 
 }  // namespace
@@ -37,8 +33,8 @@ std::uint32_t PointWelder::Near(const Cell& cell, const Vec3& p) const {
 
 std::size_t PointWelder::SlotOf(const Cell& cell) const {
   const std::size_t mask = slots_.size() - 1;
-  const std::uint64_t hash = Mix(static_cast<std::uint64_t>(cell.x) ^
-                                 Mix(static_cast<std::uint64_t>(cell.y) ^ Mix(static_cast<std::uint64_t>(cell.z))));
+  const std::uint64_t hash = Scramble(static_cast<std::uint64_t>(cell.x) ^
+                                 Scramble(static_cast<std::uint64_t>(cell.y) ^ Scramble(static_cast<std::uint64_t>(cell.z))));
   std::size_t slot = static_cast<std::size_t>(hash) & mask;
   while (slots_[slot] != kNone && !(cellOf_[slots_[slot]] == cell)) slot = (slot + 1) & mask;
   return slot;
