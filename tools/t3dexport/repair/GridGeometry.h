@@ -26,6 +26,14 @@ struct Vector3d {
   double x, y, z;
 };
 
+inline Vector3d operator-(const Vector3d& a, const Vector3d& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline Vector3d operator+(const Vector3d& a, const Vector3d& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Vector3d operator*(double s, const Vector3d& v) { return {s * v.x, s * v.y, s * v.z}; }
+inline double Dot(const Vector3d& a, const Vector3d& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Vector3d Cross(const Vector3d& a, const Vector3d& b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
 /// Newell's normal of the closed ring `ring[0..count)`: twice its vector area, not normalised.
 Vector3d NewellNormal(const GridPoint* ring, std::size_t count);
 

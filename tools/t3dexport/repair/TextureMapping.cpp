@@ -4,13 +4,6 @@
 
 namespace {
 
-Vector3d Sub(const Vector3d& a, const Vector3d& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vector3d Add(const Vector3d& a, const Vector3d& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vector3d Scaled(double s, const Vector3d& v) { return {s * v.x, s * v.y, s * v.z}; }
-double Dot(const Vector3d& a, const Vector3d& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vector3d Cross(const Vector3d& a, const Vector3d& b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
 Vector3d Of(const GridPoint& p) { return {double(p.x), double(p.y), double(p.z)}; }
 
 // How far `a` is from `b` modulo `period`.
@@ -40,7 +33,7 @@ bool WidestTexelTriangle(const Texel* texels, std::size_t count, std::size_t& i,
 }  // namespace
 
 Texel TextureMapping::At(const GridPoint& p) const {
-  const Vector3d d = Sub(Of(p), origin);
+  const Vector3d d = Of(p) - origin;
   return {Dot(d, u), Dot(d, v)};
 }
 
@@ -54,15 +47,15 @@ bool FitMapping(const GridPoint* points, const Texel* texels, std::size_t count,
   if (count < 3 || !WidestTexelTriangle(texels, count, i, j)) return false;
   // In the plane of the three points: the vectors dual to its edges, so that a point of the
   // plane a e1 + b e2 from the first has the texel texel0 + a (texel_i - texel0) + b (...).
-  const Vector3d e1 = Sub(Of(points[i]), Of(points[0])), e2 = Sub(Of(points[j]), Of(points[0]));
+  const Vector3d e1 = Of(points[i]) - Of(points[0]), e2 = Of(points[j]) - Of(points[0]);
   const Vector3d n = Cross(e1, e2);
   const double nn = Dot(n, n);
   if (nn == 0) return false;
-  const Vector3d d1 = Scaled(1 / nn, Cross(e2, n)), d2 = Scaled(1 / nn, Cross(n, e1));
+  const Vector3d d1 = (1 / nn) * Cross(e2, n), d2 = (1 / nn) * Cross(n, e1);
   const double ds1 = texels[i].s - texels[0].s, ds2 = texels[j].s - texels[0].s;
   const double dt1 = texels[i].t - texels[0].t, dt2 = texels[j].t - texels[0].t;
-  mapping.u = Add(Scaled(ds1, d1), Scaled(ds2, d2));
-  mapping.v = Add(Scaled(dt1, d1), Scaled(dt2, d2));
+  mapping.u = ds1 * d1 + ds2 * d2;
+  mapping.v = dt1 * d1 + dt2 * d2;
   // The Origin: from the first point back by its texel, less whole textures, so it stays near.
   const double s0 = size.width > 0 ? texels[0].s - size.width * std::floor(texels[0].s / size.width) : texels[0].s;
   const double t0 = size.height > 0 ? texels[0].t - size.height * std::floor(texels[0].t / size.height) : texels[0].t;
@@ -71,7 +64,7 @@ bool FitMapping(const GridPoint* points, const Texel* texels, std::size_t count,
   const double det = uu1 * vv2 - uu2 * vv1;
   if (det == 0) return false;
   const double a = (s0 * vv2 - uu2 * t0) / det, b = (uu1 * t0 - s0 * vv1) / det;
-  mapping.origin = Sub(Of(points[0]), Add(Scaled(a, e1), Scaled(b, e2)));
+  mapping.origin = Of(points[0]) - (a * e1 + b * e2);
   for (std::size_t k = 0; k < count; ++k) {
     if (!SameTexel(mapping.At(points[k]), texels[k], size)) return false;
   }

@@ -10,15 +10,15 @@ namespace {
 constexpr double kMostPairsMeasured = 4e7;
 
 struct Plane {
-  Vec3 normal;  // unit; zero for a polygon without area
+  Vector3d normal;  // unit; zero for a polygon without area
   double offset;
 
-  double Distance(const Vec3& p) const { return Dot(normal, p) - offset; }
+  double Distance(const Vector3d& p) const { return Dot(normal, p) - offset; }
 };
 
 Plane PlaneOf(const BrushMesh& mesh, std::size_t polygon) {
-  const Vec3 normal = Unit(NewellNormal(mesh, polygon));
-  Vec3 sum{0, 0, 0};
+  const Vector3d normal = Normalised(NewellNormal(mesh, polygon));
+  Vector3d sum{0, 0, 0};
   const std::uint32_t n = mesh.Size(polygon);
   for (std::uint32_t k = 0; k < n; ++k) sum = sum + mesh.At(polygon, k);
   return {normal, Dot(normal, (1.0 / n) * sum)};
@@ -53,7 +53,7 @@ bool LocallyConvex(const BrushMesh& mesh, const EdgeTable& edges, const std::vec
 
 // The largest distance in front of `plane` of the points reached uphill from `start` along the
 // edges: on a convex brush, the largest of all.
-double UphillFarthest(const EdgeTable& edges, const std::vector<Vec3>& points, std::uint32_t start,
+double UphillFarthest(const EdgeTable& edges, const std::vector<Vector3d>& points, std::uint32_t start,
                       const Plane& plane) {
   std::uint32_t at = start;
   double best = plane.Distance(points[at]);
@@ -103,10 +103,10 @@ EdgeFaults FindEdgeFaults(const BrushMesh& mesh, const EdgeTable& edges) {
 
 double SignedVolume(const BrushMesh& mesh) {
   if (mesh.PolygonCount() == 0) return 0;
-  const Vec3 origin = mesh.At(0, 0);
+  const Vector3d origin = mesh.At(0, 0);
   double sixfold = 0;
   for (std::size_t p = 0; p < mesh.PolygonCount(); ++p) {
-    const Vec3 first = mesh.At(p, 0) - origin;
+    const Vector3d first = mesh.At(p, 0) - origin;
     for (std::uint32_t k = 1; k + 1 < mesh.Size(p); ++k) {
       sixfold += Dot(first, Cross(mesh.At(p, k) - origin, mesh.At(p, k + 1) - origin));
     }

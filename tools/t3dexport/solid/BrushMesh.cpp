@@ -1,12 +1,5 @@
 #include "BrushMesh.h"
 
-#include <cmath>
-
-Vec3 Unit(const Vec3& v) {
-  const double length = std::sqrt(Dot(v, v));
-  return length == 0 ? v : (1 / length) * v;
-}
-
 void BrushMesh::Add(const std::uint32_t* ring, std::size_t count, std::uint32_t material,
                     std::uint32_t tag, std::uint32_t mapping) {
   corners.insert(corners.end(), ring, ring + count);
@@ -30,14 +23,14 @@ BrushMesh BrushMesh::EmptyCopy() const {
   return copy;
 }
 
-Vec3 NewellNormal(const BrushMesh& mesh, std::size_t polygon) {
+Vector3d NewellNormal(const BrushMesh& mesh, std::size_t polygon) {
   const std::uint32_t n = mesh.Size(polygon);
-  const Vec3& origin = mesh.At(polygon, 0);
-  Vec3 normal{0, 0, 0};
+  const Vector3d& origin = mesh.At(polygon, 0);
+  Vector3d normal{0, 0, 0};
   for (std::uint32_t k = 0; k < n; ++k) {
-    const Vec3 a = mesh.At(polygon, k) - origin;
-    const Vec3 b = mesh.At(polygon, k + 1 == n ? 0 : k + 1) - origin;
-    normal = normal + Vec3{(a.y - b.y) * (a.z + b.z), (a.z - b.z) * (a.x + b.x),
+    const Vector3d a = mesh.At(polygon, k) - origin;
+    const Vector3d b = mesh.At(polygon, k + 1 == n ? 0 : k + 1) - origin;
+    normal = normal + Vector3d{(a.y - b.y) * (a.z + b.z), (a.z - b.z) * (a.x + b.x),
                            (a.x - b.x) * (a.y + b.y)};
   }
   return normal;

@@ -12,6 +12,6 @@ class ConvexHuller {
   virtual ~ConvexHuller() = default;
   /// The facets of the convex hull of `points`, each a ring of indices into them that turns
   /// counter-clockwise seen from outside. False when the points span no volume.
-  virtual bool Hull(const std::vector<Vec3>& points,
+  virtual bool Hull(const std::vector<Vector3d>& points,
                     std::vector<std::vector<std::uint32_t>>& facets) const = 0;
 };

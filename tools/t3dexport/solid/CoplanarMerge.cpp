@@ -16,7 +16,7 @@ namespace {
 constexpr double kLeastNormalAgreement = 0.98;
 constexpr double kPi = 3.14159265358979323846;
 
-GridPoint OnGrid(const Vec3& p) {
+GridPoint OnGrid(const Vector3d& p) {
   return {static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y), static_cast<std::int32_t>(p.z)};
 }
 
@@ -133,9 +133,9 @@ bool Merger::Acceptable(float& quality) {
   }
   double smallest = kPi;
   for (std::size_t i = 0; i < n; ++i) {
-    const Vec3 in = mesh_.points[merged_[i]] - mesh_.points[merged_[(i + n - 1) % n]];
-    const Vec3 out = mesh_.points[merged_[(i + 1) % n]] - mesh_.points[merged_[i]];
-    const Vec3 c = Cross(in, out);
+    const Vector3d in = mesh_.points[merged_[i]] - mesh_.points[merged_[(i + n - 1) % n]];
+    const Vector3d out = mesh_.points[merged_[(i + 1) % n]] - mesh_.points[merged_[i]];
+    const Vector3d c = Cross(in, out);
     smallest = std::min(smallest, std::atan2(std::sqrt(Dot(c, c)), Dot(in, out)));
   }
   quality = static_cast<float>(smallest);
@@ -153,7 +153,7 @@ void Merger::TryEdge(std::uint32_t p, std::uint32_t corner) {
   const std::uint32_t rp = representative_[p], rq = representative_[q];
   if (mesh_.materials[rp] != mesh_.materials[rq] || (mayMerge_ && !mayMerge_(rp, rq))) return;
   if (p < original_ && q < original_ &&
-      Dot(Unit(NewellNormal(mesh_, p)), Unit(NewellNormal(mesh_, q))) < kLeastNormalAgreement) {
+      Dot(Normalised(NewellNormal(mesh_, p)), Normalised(NewellNormal(mesh_, q))) < kLeastNormalAgreement) {
     return;
   }
   float quality = 0;

@@ -21,9 +21,9 @@ struct Insertion {
 
 // Whether `q` lies strictly inside the segment from `a` to `b`. Exact for whole numbers up to
 // the grid's limit: every product below is exact in a double.
-bool Inside(const Vec3& a, const Vec3& b, const Vec3& q, double& along) {
-  const Vec3 ab = b - a, aq = q - a;
-  const Vec3 c = Cross(ab, aq);
+bool Inside(const Vector3d& a, const Vector3d& b, const Vector3d& q, double& along) {
+  const Vector3d ab = b - a, aq = q - a;
+  const Vector3d c = Cross(ab, aq);
   if (c.x != 0 || c.y != 0 || c.z != 0) return false;
   const double dot = Dot(aq, ab), length = Dot(ab, ab);
   along = dot / length;
@@ -40,9 +40,9 @@ class EndpointGrid {
   }
 
   template <class Visit>
-  void ForNear(const Vec3& a, const Vec3& b, const Visit& visit) const {
-    const Vec3 low{std::min(a.x, b.x), std::min(a.y, b.y), std::min(a.z, b.z)};
-    const Vec3 high{std::max(a.x, b.x), std::max(a.y, b.y), std::max(a.z, b.z)};
+  void ForNear(const Vector3d& a, const Vector3d& b, const Visit& visit) const {
+    const Vector3d low{std::min(a.x, b.x), std::min(a.y, b.y), std::min(a.z, b.z)};
+    const Vector3d high{std::max(a.x, b.x), std::max(a.y, b.y), std::max(a.z, b.z)};
     const auto lo = Cell(low), hi = Cell(high);
     const double cells = double(hi[0] - lo[0] + 1) * double(hi[1] - lo[1] + 1) * double(hi[2] - lo[2] + 1);
     if (cells > static_cast<double>(points_.size())) {
@@ -60,7 +60,7 @@ class EndpointGrid {
 
  private:
   using Cell3 = std::array<std::int64_t, 3>;
-  Cell3 Cell(const Vec3& p) const {
+  Cell3 Cell(const Vector3d& p) const {
     return {static_cast<std::int64_t>(std::floor(p.x / cell_)),
             static_cast<std::int64_t>(std::floor(p.y / cell_)),
             static_cast<std::int64_t>(std::floor(p.z / cell_))};

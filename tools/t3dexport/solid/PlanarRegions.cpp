@@ -11,7 +11,7 @@
 
 namespace {
 
-GridPoint OnGrid(const Vec3& p) {
+GridPoint OnGrid(const Vector3d& p) {
   return {static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y), static_cast<std::int32_t>(p.z)};
 }
 
@@ -20,10 +20,10 @@ class Regions {
  public:
   Regions(const BrushMesh& mesh, const EdgeTable& edges, const MergeFilter& mayMerge)
       : parent_(mesh.PolygonCount()) {
-    std::vector<Vec3> normals(mesh.PolygonCount());
+    std::vector<Vector3d> normals(mesh.PolygonCount());
     for (std::uint32_t p = 0; p < parent_.size(); ++p) {
       parent_[p] = p;
-      normals[p] = Unit(NewellNormal(mesh, p));
+      normals[p] = Normalised(NewellNormal(mesh, p));
     }
     for (std::uint32_t c = 0; c < mesh.corners.size(); ++c) {
       const std::uint32_t a = edges.From(c), b = edges.To(c);

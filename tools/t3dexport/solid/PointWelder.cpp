@@ -19,13 +19,13 @@ std::int64_t CellNumber(double coordinate, double radius) {
 // only its own cell can hold a point near it.
 PointWelder::PointWelder(double radius) : radius_(radius), cell_(4 * radius), slots_(1024, kNone) {}
 
-PointWelder::Cell PointWelder::CellOf(const Vec3& p) const {
+PointWelder::Cell PointWelder::CellOf(const Vector3d& p) const {
   return {CellNumber(p.x, cell_), CellNumber(p.y, cell_), CellNumber(p.z, cell_)};
 }
 
-std::uint32_t PointWelder::Near(const Cell& cell, const Vec3& p) const {
+std::uint32_t PointWelder::Near(const Cell& cell, const Vector3d& p) const {
   for (std::uint32_t i = slots_[SlotOf(cell)]; i != kNone; i = before_[i]) {
-    const Vec3 d = points_[i] - p;
+    const Vector3d d = points_[i] - p;
     if (Dot(d, d) <= radius_ * radius_) return i;
   }
   return kNone;
@@ -40,7 +40,7 @@ std::size_t PointWelder::SlotOf(const Cell& cell) const {
   return slot;
 }
 
-std::uint32_t PointWelder::Weld(const Vec3& p) {
+std::uint32_t PointWelder::Weld(const Vector3d& p) {
   const Cell home = CellOf(p);
   std::uint32_t found = Near(home, p);
   if (found != kNone) return found;

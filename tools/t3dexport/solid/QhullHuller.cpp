@@ -18,32 +18,32 @@ struct QuietFile {
 };
 
 // One facet's vertices in order round it, turned to face the way its outward normal does.
-std::vector<std::uint32_t> FacetRing(qhT* qh, facetT* facet, const std::vector<Vec3>& points) {
+std::vector<std::uint32_t> FacetRing(qhT* qh, facetT* facet, const std::vector<Vector3d>& points) {
   std::vector<std::uint32_t> ring;
   setT* vertices = qh_facet3vertex(qh, facet);
   vertexT *vertex, **vertexp;
   FOREACHvertex_(vertices) ring.push_back(static_cast<std::uint32_t>(qh_pointid(qh, vertex->point)));
   qh_settempfree(qh, &vertices);
-  Vec3 newell{0, 0, 0};
+  Vector3d newell{0, 0, 0};
   for (std::size_t i = 0; i < ring.size(); ++i) {
-    const Vec3 a = points[ring[i]] - points[ring[0]];
-    const Vec3 b = points[ring[(i + 1) % ring.size()]] - points[ring[0]];
+    const Vector3d a = points[ring[i]] - points[ring[0]];
+    const Vector3d b = points[ring[(i + 1) % ring.size()]] - points[ring[0]];
     newell = newell + Cross(a, b);
   }
-  const Vec3 outward{facet->normal[0], facet->normal[1], facet->normal[2]};
+  const Vector3d outward{facet->normal[0], facet->normal[1], facet->normal[2]};
   if (Dot(newell, outward) < 0) std::reverse(ring.begin(), ring.end());
   return ring;
 }
 
 }  // namespace
 
-bool QhullHuller::Hull(const std::vector<Vec3>& points,
+bool QhullHuller::Hull(const std::vector<Vector3d>& points,
                        std::vector<std::vector<std::uint32_t>>& facets) const {
   facets.clear();
   if (points.size() < 4) return false;
   std::vector<coordT> coordinates;
   coordinates.reserve(points.size() * 3);
-  for (const Vec3& p : points) coordinates.insert(coordinates.end(), {p.x, p.y, p.z});
+  for (const Vector3d& p : points) coordinates.insert(coordinates.end(), {p.x, p.y, p.z});
   QuietFile quiet;
   qhT qhull;
   qhT* qh = &qhull;

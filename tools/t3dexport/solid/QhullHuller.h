@@ -5,6 +5,6 @@
 
 class QhullHuller final : public ConvexHuller {
  public:
-  bool Hull(const std::vector<Vec3>& points,
+  bool Hull(const std::vector<Vector3d>& points,
             std::vector<std::vector<std::uint32_t>>& facets) const override;
 };

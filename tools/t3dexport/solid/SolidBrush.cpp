@@ -38,7 +38,7 @@ struct GridMesh {
   std::vector<Mapping> mappings;  // BrushMesh::mappings index these
 };
 
-GridPoint OnGrid(const Vec3& p) {
+GridPoint OnGrid(const Vector3d& p) {
   return {static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y), static_cast<std::int32_t>(p.z)};
 }
 
@@ -191,16 +191,16 @@ SolidShape ShapeOf(const BrushMesh& mesh, const EdgeTable& edges) {
 // the point lies.
 bool MayBeRoundedConvex(const BrushMesh& mesh, const EdgeTable& edges) {
   for (std::size_t p = 0; p < mesh.PolygonCount(); ++p) {
-    const Vec3 twiceArea = NewellNormal(mesh, p);
+    const Vector3d twiceArea = NewellNormal(mesh, p);
     const double area2 = std::sqrt(Dot(twiceArea, twiceArea));
     if (area2 == 0) continue;
-    const Vec3 normal = (1 / area2) * twiceArea;
-    Vec3 centre{0, 0, 0};
+    const Vector3d normal = (1 / area2) * twiceArea;
+    Vector3d centre{0, 0, 0};
     double longest = 0;
     const std::uint32_t n = mesh.Size(p);
     for (std::uint32_t k = 0; k < n; ++k) {
       centre = centre + mesh.At(p, k);
-      const Vec3 side = mesh.At(p, (k + 1) % n) - mesh.At(p, k);
+      const Vector3d side = mesh.At(p, (k + 1) % n) - mesh.At(p, k);
       longest = std::max(longest, std::sqrt(Dot(side, side)));
     }
     centre = (1.0 / n) * centre;
@@ -210,7 +210,7 @@ bool MayBeRoundedConvex(const BrushMesh& mesh, const EdgeTable& edges) {
       if (back == EdgeTable::kNone) continue;
       const std::uint32_t q = edges.PolygonOf(back);
       for (std::uint32_t k = 0; k < mesh.Size(q); ++k) {
-        const Vec3 offset = mesh.At(q, k) - centre;
+        const Vector3d offset = mesh.At(q, k) - centre;
         const double reach = std::sqrt(Dot(offset, offset));
         if (Dot(normal, offset) > kRoundingMove * (2 + 2 * reach / width)) return false;
       }
@@ -226,7 +226,7 @@ bool ModelIsConvex(GridMesh& grid, const SourceFaceVisitor& faces) {
   if (!FindEdgeFaults(grid.mesh, edges).Closed() || !MayBeRoundedConvex(grid.mesh, edges)) {
     return false;
   }
-  std::vector<Vec3> model = grid.mesh.points;
+  std::vector<Vector3d> model = grid.mesh.points;
   std::vector<char> placed(model.size(), 0);
   std::vector<GridPoint> rounded;
   faces([&](const ModelPoint* points, std::size_t count) {
@@ -250,7 +250,7 @@ bool ModelIsConvex(GridMesh& grid, const SourceFaceVisitor& faces) {
 // texels), else the one at its points that faces the way it does most nearly (its material
 // alone).
 std::uint32_t FacetOrigin(const BrushMesh& mesh, const EdgeTable& edges,
-                          const std::vector<std::uint32_t>& ring, const Vec3& normal, bool& whole) {
+                          const std::vector<std::uint32_t>& ring, const Vector3d& normal, bool& whole) {
   std::uint32_t nearest = EdgeTable::kNone;
   double best = -2;
   for (const std::uint32_t point : ring) {
@@ -263,7 +263,7 @@ std::uint32_t FacetOrigin(const BrushMesh& mesh, const EdgeTable& edges,
         return std::find(own, own + mesh.Size(p), q) != own + mesh.Size(p);
       });
       if (whole) return p;
-      const double agreement = Dot(Unit(NewellNormal(mesh, p)), normal);
+      const double agreement = Dot(Normalised(NewellNormal(mesh, p)), normal);
       if (agreement > best) {
         best = agreement;
         nearest = p;
@@ -278,7 +278,7 @@ bool MakeHull(BrushMesh& mesh, const ConvexHuller& huller) {
   std::vector<std::uint32_t> used(mesh.corners);
   std::sort(used.begin(), used.end());
   used.erase(std::unique(used.begin(), used.end()), used.end());
-  std::vector<Vec3> points;
+  std::vector<Vector3d> points;
   for (const std::uint32_t id : used) points.push_back(mesh.points[id]);
   std::vector<std::vector<std::uint32_t>> facets;
   if (!huller.Hull(points, facets)) return false;
@@ -286,12 +286,12 @@ bool MakeHull(BrushMesh& mesh, const ConvexHuller& huller) {
   BrushMesh hull = mesh.EmptyCopy();
   for (std::vector<std::uint32_t>& facet : facets) {
     for (std::uint32_t& k : facet) k = used[k];
-    Vec3 normal{0, 0, 0};
+    Vector3d normal{0, 0, 0};
     for (std::size_t k = 0; k < facet.size(); ++k) {
       normal = normal + Cross(mesh.points[facet[k]], mesh.points[facet[(k + 1) % facet.size()]]);
     }
     bool whole = false;
-    const std::uint32_t origin = FacetOrigin(mesh, edges, facet, Unit(normal), whole);
+    const std::uint32_t origin = FacetOrigin(mesh, edges, facet, Normalised(normal), whole);
     if (whole) {
       hull.AddLike(facet.data(), facet.size(), mesh, origin, false);
     } else {

@@ -5,9 +5,9 @@
 namespace {
 
 // Whether `b` lies strictly between `a` and `c` on the line through them. Exact for whole numbers.
-bool Between(const Vec3& a, const Vec3& b, const Vec3& c) {
-  const Vec3 ab = b - a, bc = c - b;
-  const Vec3 cross = Cross(ab, bc);
+bool Between(const Vector3d& a, const Vector3d& b, const Vector3d& c) {
+  const Vector3d ab = b - a, bc = c - b;
+  const Vector3d cross = Cross(ab, bc);
   return cross.x == 0 && cross.y == 0 && cross.z == 0 && Dot(ab, bc) > 0;
 }
 

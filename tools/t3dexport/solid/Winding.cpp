@@ -95,7 +95,7 @@ std::vector<char> InsideOutClosedParts(const BrushMesh& mesh, const EdgeTable& e
       if (edges.From(c) != edges.To(c) && (q == EdgeTable::kNone || (parts.turn[p] ^ parts.turn[q]) != same))
         closed[part] = 0;
     }
-    const Vec3& first = mesh.At(p, 0);
+    const Vector3d& first = mesh.At(p, 0);
     double sixfold = 0;
     for (std::uint32_t k = 1; k + 1 < mesh.Size(p); ++k) sixfold += Dot(first, Cross(mesh.At(p, k), mesh.At(p, k + 1)));
     volume[part] += parts.turn[p] ? -sixfold : sixfold;

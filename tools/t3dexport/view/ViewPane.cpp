@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "GridGeometry.h"
+
 namespace {
 
 struct Colour {
@@ -44,35 +46,25 @@ void SetColour(cairo_t* cr, const Colour& c, double shade = 1, double alpha = 1)
   cairo_set_source_rgba(cr, c.r * shade, c.g * shade, c.b * shade, alpha);
 }
 
-struct V3 {
-  double x, y, z;
-};
-V3 Of(const ViewPoint& p) { return {p.x, p.y, p.z}; }
-V3 Minus(const V3& a, const V3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-double Dot(const V3& a, const V3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-V3 Cross(const V3& a, const V3& b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-V3 Unit(const V3& v) {
-  const double l = std::sqrt(Dot(v, v));
-  return l > 0 ? V3{v.x / l, v.y / l, v.z / l} : v;
-}
+Vector3d Of(const ViewPoint& p) { return {p.x, p.y, p.z}; }
 
 // The light every face is shaded by: from above, a little from the front and the side.
-const V3 kLight = Unit({0.35, -0.55, 0.75});
+const Vector3d kLight = Normalised({0.35, -0.55, 0.75});
 
 // Where the world goes in a pane: screen coordinates, and how near the viewer a point is.
 class Projection {
  public:
   Projection(const ViewScene& scene, ViewKind kind, const PaneRect& rect) : kind_(kind) {
-    const V3 low = Of(scene.low), high = Of(scene.high);
+    const Vector3d low = Of(scene.low), high = Of(scene.high);
     centre_ = {(low.x + high.x) / 2, (low.y + high.y) / 2, (low.z + high.z) / 2};
     const double width = rect.width - 2 * kMargin, height = rect.height - 2 * kMargin;
     screenCentre_[0] = rect.x + rect.width / 2;
     screenCentre_[1] = rect.y + rect.height / 2;
     if (kind == ViewKind::kPerspective) {
-      SetCamera(Minus(high, low), std::min(width, height));
+      SetCamera(high - low, std::min(width, height));
       return;
     }
-    const V3 size = Minus(high, low);
+    const Vector3d size = high - low;
     double across = kind == ViewKind::kSide ? size.y : size.x;
     double down = kind == ViewKind::kTop ? size.y : size.z;
     across = std::max(across, 1.0);
@@ -84,15 +76,15 @@ class Projection {
   double Scale() const { return scale_; }
 
   /// The screen position of `p`; false when it lies behind the viewer.
-  bool Screen(const V3& p, double& sx, double& sy) const {
-    const V3 d = Minus(p, centre_);
+  bool Screen(const Vector3d& p, double& sx, double& sy) const {
+    const Vector3d d = p - centre_;
     switch (kind_) {
       case ViewKind::kTop: sx = d.x; sy = d.y; break;
       case ViewKind::kFront: sx = d.x; sy = -d.z; break;
       case ViewKind::kSide: sx = d.y; sy = -d.z; break;
       case ViewKind::kPerspective: {
         // Map axes are left-handed: Y turned over, the view is not mirrored.
-        const V3 q = Minus({p.x, -p.y, p.z}, eye_);
+        const Vector3d q = Vector3d{p.x, -p.y, p.z} - eye_;
         const double depth = Dot(q, forward_);
         if (depth < near_) return false;
         sx = Dot(q, right_) * focal_ / depth;
@@ -108,48 +100,48 @@ class Projection {
   }
 
   /// How near the viewer `p` is: larger is nearer.
-  double Nearness(const V3& p) const {
+  double Nearness(const Vector3d& p) const {
     switch (kind_) {
       case ViewKind::kTop: return p.z;
       case ViewKind::kFront: return -p.y;
       case ViewKind::kSide: return p.x;
-      case ViewKind::kPerspective: return -Dot(Minus({p.x, -p.y, p.z}, eye_), forward_);
+      case ViewKind::kPerspective: return -Dot(Vector3d{p.x, -p.y, p.z} - eye_, forward_);
     }
     return 0;
   }
 
   /// Whether a face at `p` with world normal `n` faces the viewer.
-  bool Facing(const V3& p, const V3& n) const {
+  bool Facing(const Vector3d& p, const Vector3d& n) const {
     switch (kind_) {
       case ViewKind::kTop: return n.z > 0;
       case ViewKind::kFront: return n.y < 0;
       case ViewKind::kSide: return n.x > 0;
-      case ViewKind::kPerspective: return Dot({n.x, -n.y, n.z}, Minus(eye_, {p.x, -p.y, p.z})) > 0;
+      case ViewKind::kPerspective: return Dot({n.x, -n.y, n.z}, eye_ - Vector3d{p.x, -p.y, p.z}) > 0;
     }
     return true;
   }
 
  private:
-  void SetCamera(const V3& size, double pixels) {
+  void SetCamera(const Vector3d& size, double pixels) {
     const double radius = std::max(0.5 * std::sqrt(Dot(size, size)), 1.0);
     const double halfField = 25 * kPi / 180;
-    const V3 direction = Unit({-0.55, -0.75, 0.8});
+    const Vector3d direction = Normalised({-0.55, -0.75, 0.8});
     const double distance = radius / std::sin(halfField);
-    const V3 target{centre_.x, -centre_.y, centre_.z};
+    const Vector3d target{centre_.x, -centre_.y, centre_.z};
     eye_ = {target.x + direction.x * distance, target.y + direction.y * distance,
             target.z + direction.z * distance};
-    forward_ = Unit(Minus(target, eye_));
-    right_ = Unit(Cross(forward_, {0, 0, 1}));
+    forward_ = Normalised(target - eye_);
+    right_ = Normalised(Cross(forward_, {0, 0, 1}));
     up_ = Cross(right_, forward_);
     focal_ = pixels / 2 / std::tan(halfField);
     near_ = distance * 1e-3;
   }
 
   ViewKind kind_;
-  V3 centre_{0, 0, 0};
+  Vector3d centre_{0, 0, 0};
   double screenCentre_[2] = {0, 0};
   double scale_ = 1;
-  V3 eye_{0, 0, 0}, forward_{0, 0, 1}, right_{1, 0, 0}, up_{0, 1, 0};
+  Vector3d eye_{0, 0, 0}, forward_{0, 0, 1}, right_{1, 0, 0}, up_{0, 1, 0};
   double focal_ = 1, near_ = 1;
 };
 
@@ -215,9 +207,9 @@ std::vector<Drawn> PaintOrder(const ViewScene& scene, const Projection& projecti
     const ViewPolygon& polygon = scene.polygons[i];
     const ViewBrush& brush = scene.brushes[polygon.brush];
     if (brush.kind == BrushKind::kBuilder) continue;
-    V3 centre{0, 0, 0};
+    Vector3d centre{0, 0, 0};
     for (std::uint32_t k = 0; k < polygon.count; ++k) {
-      const V3 p = Of(scene.points[polygon.first + k]);
+      const Vector3d p = Of(scene.points[polygon.first + k]);
       centre = {centre.x + p.x, centre.y + p.y, centre.z + p.z};
     }
     centre = {centre.x / polygon.count, centre.y / polygon.count, centre.z / polygon.count};
