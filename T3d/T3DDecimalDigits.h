@@ -7,6 +7,12 @@
 /// The most characters WriteDecimalDigits writes: every 32-bit value has at most ten digits.
 constexpr int kMaxDecimalDigits = 10;
 
+/// The magnitude of `value`, negated in unsigned arithmetic so that -2^31 has one too.
+inline std::uint32_t Magnitude(std::int32_t value) {
+  const auto bits = static_cast<std::uint32_t>(value);
+  return value < 0 ? 0u - bits : bits;
+}
+
 /// "00" to "99": two digits per division, so a number costs half as many divisions.
 inline constexpr char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"

@@ -28,12 +28,6 @@ char* PutBytes(char* out, const char* bytes, std::uint32_t count) {
   return out + count;
 }
 
-// In unsigned arithmetic, so the most negative value has a magnitude too.
-std::uint32_t Magnitude(std::int32_t value) {
-  const auto bits = static_cast<std::uint32_t>(value);
-  return value < 0 ? 0u - bits : bits;
-}
-
 char* PutLineStart(char* out, std::size_t indent, const char* keyword) {
   std::memset(out, ' ', indent);
   std::memcpy(out + indent, keyword, kKeywordLength);

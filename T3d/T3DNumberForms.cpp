@@ -22,12 +22,6 @@ bool AsInt32(double value, std::int32_t& whole) {
   return static_cast<double>(whole) == value;
 }
 
-// Negation in unsigned arithmetic, so that -2^31 has a magnitude too.
-std::uint32_t Magnitude(std::int32_t whole) {
-  const auto bits = static_cast<std::uint32_t>(whole);
-  return whole < 0 ? 0u - bits : bits;
-}
-
 // A zero of either sign is 0 here, and so gets no minus sign.
 char* WriteWhole(char* out, std::int32_t whole, bool alwaysSigned, int minDigits) {
   if (whole < 0) {

@@ -50,9 +50,7 @@ inline std::uint32_t NarrowRoundedMillionths(std::uint64_t fraction, int shift) 
 /// kShortPolygonValue. A zero gets a plus sign.
 inline void FillShortWhole(char* slot, std::int32_t whole) {
   slot[0] = whole < 0 ? '-' : '+';
-  // Negation in unsigned arithmetic, as for every magnitude of the forms.
-  const auto bits = static_cast<std::uint32_t>(whole);
-  WriteFiveDigits(slot + 1, whole < 0 ? 0u - bits : bits);
+  WriteFiveDigits(slot + 1, Magnitude(whole));
 }
 
 /// Fills the sign and the eleven digits of `value` (IsShortFloat) into `slot`, which holds the
