@@ -36,8 +36,6 @@ extern char** environ;
 
 namespace {
 
-constexpr std::size_t kBlock = 32512;  // the plug-in's stream buffer
-
 struct TOptions {
   std::string library;
   std::filesystem::path folder;
@@ -81,7 +79,7 @@ class TBufferedFile {
   TBufferedFile& operator=(const TBufferedFile&) = delete;
 
   void operator()(const char* bytes, std::size_t count) {
-    if (used_ + count > kBlock) Flush();
+    if (used_ + count > kStreamBlock) Flush();
     std::memcpy(buffer_ + used_, bytes, count);
     used_ += count;
   }
@@ -95,7 +93,7 @@ class TBufferedFile {
 
   int fd_;
   std::size_t used_ = 0;
-  char buffer_[kBlock];
+  char buffer_[kStreamBlock];
 };
 
 void WriteWithSnprintf(const TBenchScene& scene, const std::string& path) {

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::size_t kBlock = 32512;  // the plug-in's stream buffer
-
 double Since(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -18,13 +16,13 @@ double Since(std::chrono::steady_clock::time_point start) {
 }  // namespace
 
 double RawWriteSeconds(std::uint64_t bytes, const std::string& path, bool sync) {
-  static char block[kBlock];
+  static char block[kStreamBlock];
   std::remove(path.c_str());
   const auto start = std::chrono::steady_clock::now();
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
   if (fd < 0) throw std::runtime_error("cannot create " + path);
   for (std::uint64_t left = bytes; left > 0;) {
-    const std::size_t piece = left < kBlock ? static_cast<std::size_t>(left) : kBlock;
+    const std::size_t piece = left < kStreamBlock ? static_cast<std::size_t>(left) : kStreamBlock;
     if (::write(fd, block, piece) != static_cast<ssize_t>(piece)) {
       throw std::runtime_error("write failed");
     }

@@ -2,8 +2,12 @@
 // stream hands its blocks to the file.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+
+/// The plug-in's stream buffer: the size of each block it hands to the file.
+constexpr std::size_t kStreamBlock = 32512;
 
 /// Writes `bytes` bytes of one hot buffer to a new file at `path`, 32,512 bytes per write(2); with
 /// `sync`, fsync(2) before the file is closed, so that the bytes are on the disk. Any file at
