@@ -6,11 +6,14 @@
 #include "KXTextStream.h"
 #include "MapReader.h"
 
-MapCheckResult CheckMapStream(TKXStream& stream) {
+MapCheckResult CheckMapStream(TKXStream& stream, const MapActorSeen& seen) {
   MapReport report;
   BrushCheck brushes(report);
   MapCheckResult result;
-  result.readable = ReadMap(stream, report, [&](const MapActor& actor) { brushes.Take(actor); });
+  result.readable = ReadMap(stream, report, [&](const MapActor& actor) {
+    const BrushVerdict verdict = brushes.Take(actor);
+    if (seen) seen(actor, verdict);
+  });
   result.problems = report.TakeSorted();
   result.unlisted = report.Unlisted(Severity::kError) + report.Unlisted(Severity::kWarning);
   result.unlistedNotes = report.Unlisted(Severity::kNote);
@@ -21,7 +24,7 @@ MapCheckResult CheckMapStream(TKXStream& stream) {
   return result;
 }
 
-MapCheckResult CheckMapFile(const std::string& path, std::int32_t bufferSize) {
+MapCheckResult CheckMapFile(const std::string& path, std::int32_t bufferSize, const MapActorSeen& seen) {
   const std::unique_ptr<TKXTextStream> stream(
       new TKXTextStream(path.c_str(), static_cast<std::int32_t>(kKXFileRead), bufferSize, nullptr));
   MapCheckResult result;
@@ -29,5 +32,5 @@ MapCheckResult CheckMapFile(const std::string& path, std::int32_t bufferSize) {
     result.readable = false;
     return result;
   }
-  return CheckMapStream(*stream);
+  return CheckMapStream(*stream, seen);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,14 @@ struct MapCheckResult {
 /// Size of the stream buffer CheckMapFile reads through.
 constexpr std::int32_t kMapCheckBufferSize = 1 << 20;
 
+/// Hears each actor of a map as it is read, with what the check made of it.
+using MapActorSeen = std::function<void(const MapActor& actor, const BrushVerdict& verdict)>;
+
 /// Checks the map `stream` holds, from its position to its end; `stream` must be open for
-/// reading.
-MapCheckResult CheckMapStream(TKXStream& stream);
+/// reading. `seen`, if any, hears each actor.
+MapCheckResult CheckMapStream(TKXStream& stream, const MapActorSeen& seen = {});
 
 /// Checks the map in the file at `path`, read through a text stream with a buffer of
 /// `bufferSize` bytes (unbuffered when 0) over the file services in the service table.
-MapCheckResult CheckMapFile(const std::string& path, std::int32_t bufferSize = kMapCheckBufferSize);
+MapCheckResult CheckMapFile(const std::string& path, std::int32_t bufferSize = kMapCheckBufferSize,
+                            const MapActorSeen& seen = {});

@@ -2,13 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 #include "BrushCheck.h"
-#include "KXResultCodes.h"
-#include "KXTextStream.h"
 #include "MapChecker.h"
-#include "MapReader.h"
 #include "MapText.h"
 
 namespace {
@@ -105,19 +101,13 @@ void Bound(ViewScene& scene) {
 }  // namespace
 
 ViewRead ReadViewScene(const std::string& path, ViewScene& scene) {
+  MapCheckResult checked = CheckMapFile(path, kMapCheckBufferSize,
+                                        [&](const MapActor& actor, const BrushVerdict& verdict) {
+                                          AddActor(actor, verdict, scene);
+                                        });
   ViewRead read;
-  const std::unique_ptr<TKXTextStream> stream(new TKXTextStream(
-      path.c_str(), static_cast<std::int32_t>(kKXFileRead), kMapCheckBufferSize, nullptr));
-  if (!stream || (stream->State() & kKXStreamFail) || !(stream->AccessFlags() & kKXFileRead)) {
-    read.readable = false;
-    return read;
-  }
-  MapReport report;
-  BrushCheck brushes(report);
-  read.readable = ReadMap(*stream, report, [&](const MapActor& actor) {
-    AddActor(actor, brushes.Take(actor), scene);
-  });
-  for (MapProblem& problem : report.TakeSorted()) {
+  read.readable = checked.readable;
+  for (MapProblem& problem : checked.problems) {
     if (problem.severity == Severity::kError) read.errors.push_back(std::move(problem));
   }
   Bound(scene);
