@@ -89,3 +89,15 @@ std::string DestinationProblem(const std::string& destination, const std::string
   }
   return {};
 }
+
+bool WriteFile(const std::string& path, const void* bytes, std::size_t size, std::string& error) {
+  TemporaryFile file;
+  if (!file.Create(path, error)) return false;
+  std::FILE* out = std::fopen(file.Path().c_str(), "wb");
+  const bool written = out && std::fwrite(bytes, 1, size, out) == size;
+  if (!out || std::fclose(out) != 0 || !written) {
+    error = "cannot write " + path;
+    return false;
+  }
+  return file.MoveTo(path, size, error);
+}

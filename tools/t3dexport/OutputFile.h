@@ -2,6 +2,7 @@
 // beside the destination, and the finished map takes the destination's place in one rename.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -25,6 +26,10 @@ class TemporaryFile {
  private:
   std::string path_;
 };
+
+/// Writes `size` bytes to `path` through a temporary file put in its place; false with `error`
+/// set, and `path` untouched, when that fails.
+bool WriteFile(const std::string& path, const void* bytes, std::size_t size, std::string& error);
 
 /// Why `destination` cannot take the map of `input`, or empty: a destination that is the input
 /// itself, a folder, or anything but a regular file. Makes the destination's folder when it is

@@ -119,19 +119,6 @@ std::vector<unsigned char> Bmp(const Palettized& image, int width, int height) {
   return bmp;
 }
 
-// Writes `bytes` to `path` through a temporary file put in place.
-bool WriteFile(const std::string& path, const void* bytes, std::size_t size, std::string& error) {
-  TemporaryFile file;
-  if (!file.Create(path, error)) return false;
-  std::FILE* out = std::fopen(file.Path().c_str(), "wb");
-  const bool written = out && std::fwrite(bytes, 1, size, out) == size;
-  if (!out || std::fclose(out) != 0 || !written) {
-    error = "cannot write " + path;
-    return false;
-  }
-  return file.MoveTo(path, size, error);
-}
-
 std::string TextureFile(const TextureToWrite& texture, const std::string& folder) {
   return (std::filesystem::path(folder) / (texture.name + ".bmp")).string();
 }

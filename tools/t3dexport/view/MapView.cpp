@@ -33,34 +33,18 @@ std::vector<Pane> Layout(const ViewOptions& options) {
           {ViewKind::kSide, {halfW, halfH, w - halfW, h - halfH}}};
 }
 
-// The picture's bytes into an open file, counted.
-struct PngSink {
-  std::FILE* file;
-  std::uint64_t bytes = 0;
-};
-
-cairo_status_t WritePng(void* closure, const unsigned char* data, unsigned int length) {
-  auto* sink = static_cast<PngSink*>(closure);
-  if (std::fwrite(data, 1, length, sink->file) != length) return CAIRO_STATUS_WRITE_ERROR;
-  sink->bytes += length;
+cairo_status_t AppendPng(void* closure, const unsigned char* data, unsigned int length) {
+  auto* png = static_cast<std::vector<unsigned char>*>(closure);
+  png->insert(png->end(), data, data + length);
   return CAIRO_STATUS_SUCCESS;
 }
 
-// Writes the surface as a PNG to `path`; the bytes written, or false with `error`.
-bool SavePng(cairo_surface_t* surface, const std::string& path, std::uint64_t& bytes, std::string& error) {
-  PngSink sink{std::fopen(path.c_str(), "wb")};
-  if (!sink.file) {
-    error = "cannot open " + path;
-    return false;
-  }
-  const cairo_status_t status = cairo_surface_write_to_png_stream(surface, WritePng, &sink);
-  const bool closed = std::fclose(sink.file) == 0;
-  if (status != CAIRO_STATUS_SUCCESS || !closed) {
-    error = std::string("writing the picture failed: ") + cairo_status_to_string(status);
-    return false;
-  }
-  bytes = sink.bytes;
-  return true;
+// The surface as a PNG, or false with `error`.
+bool EncodePng(cairo_surface_t* surface, std::vector<unsigned char>& png, std::string& error) {
+  const cairo_status_t status = cairo_surface_write_to_png_stream(surface, AppendPng, &png);
+  if (status == CAIRO_STATUS_SUCCESS) return true;
+  error = std::string("writing the picture failed: ") + cairo_status_to_string(status);
+  return false;
 }
 
 int Fail(std::FILE* err, int status, const std::string& message) {
@@ -101,11 +85,9 @@ int DrawMap(const ViewOptions& options, std::FILE* out, std::FILE* err, bool qui
   cairo_surface_flush(surface.get());
   if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
     return Fail(err, kExitOutput, std::string("drawing failed: ") + cairo_status_to_string(cairo_status(cr.get())));
-  TemporaryFile file;
+  std::vector<unsigned char> png;
   std::string error;
-  std::uint64_t bytes = 0;
-  if (!file.Create(output, error) || !SavePng(surface.get(), file.Path(), bytes, error) ||
-      !file.MoveTo(output, bytes, error)) {
+  if (!EncodePng(surface.get(), png, error) || !WriteFile(output, png.data(), png.size(), error)) {
     return Fail(err, kExitOutput, output + ": " + error);
   }
   if (!quiet) {
