@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <set>
 
 namespace {
 
@@ -61,13 +60,3 @@ std::vector<TexelSize> TextureCatalog::Sizes() const {
   return sizes;
 }
 
-std::vector<std::string> TextureCatalog::Problems() const {
-  std::vector<std::string> problems;
-  std::set<std::string> named;
-  for (const Image& image : images_) {
-    if (image.problem.empty()) continue;
-    const std::string name = image.source.file.empty() ? "an image the model holds" : image.source.file;
-    if (named.insert(name).second) problems.push_back(name + ": " + image.problem);
-  }
-  return problems;
-}

@@ -29,8 +29,6 @@ class TextureCatalog {
   std::size_t Count() const { return images_.size(); }
   /// The editor size of each material's texture, unknown where there is none.
   std::vector<TexelSize> Sizes() const;
-  /// Each texture named but unreadable, once: "file: why".
-  std::vector<std::string> Problems() const;
 
  private:
   std::vector<Image> images_;
