@@ -106,7 +106,7 @@ std::size_t RoundedFace(const MapSource& source, const PlanOptions& options, con
 class WrittenPolygons {
  public:
   WrittenPolygons(const MapSource& source, const PlanOptions& options, const MapBrush& brush)
-      : source_(source), options_(options), brush_(brush), facePoints_(kMostFacePoints) {}
+      : source_(source), options_(options), brush_(brush) {}
 
   /// Polygon `written` (an entry of the brush's written list) into `out`.
   void Read(std::uint32_t written, WrittenPolygon& out) {
@@ -124,6 +124,7 @@ class WrittenPolygons {
     out.material = polygon.source;
     out.size = SizeOf(options_, out.material);
     // A piece of a face: each of its points has the texel of the face's point it is.
+    facePoints_.resize(kMostFacePoints);
     std::uint32_t material = 0;
     const std::size_t count = RoundedFace(source_, options_, brush_, polygon.face, facePoints_.data(), material,
                                           &faceTexels_, kMostFacePoints);
@@ -196,7 +197,7 @@ MapBrush PlanBrush(const MapSource& source, std::size_t object, const PlanOption
     relative.resize(face.count);
     for (std::size_t i = 0; i < face.count; ++i) relative[i] = RelativeTo(face.points[i], brush.location);
     const TexelSize size = SizeOf(options, face.material);
-    const bool mapped = face.uvs && size.Known();
+    const bool mapped = !options.raw && face.uvs && size.Known();
     if (mapped) {
       texels.resize(face.count);
       for (std::size_t i = 0; i < face.count; ++i) texels[i] = TexelOf(face.uvs[i], size);
