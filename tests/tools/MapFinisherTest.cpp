@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <utility>
@@ -180,4 +181,25 @@ TEST(MapFinisherTest, WritesEachPolygonsOwnMapping) {
       "      TextureV +00000.000000,-00000.500000,+00000.000000\n";
   EXPECT_EQ(finished.substr(finished.find("   Begin Polygon", 20)), mapped + kPolygonEnd + "End PolyList\n");
   EXPECT_EQ(finished.find("Origin   +00000.000000"), finished.find("Origin"));  // the first kept its own
+}
+
+// A mapping far beyond any map still comes out whole: every digit, then the rest of the polygon.
+TEST(MapFinisherTest, MappingValuesOfAnySizeAreWrittenWhole) {
+  std::string output;
+  MapFinisher finisher([&output](const char* data, std::size_t size) { output.append(data, size); },
+                       [](FinishedTexture& t) {
+                         t = {{1e300, 0, 0}, {-1e30, 0, 0}, {0, 1e22, 0}};
+                         return true;
+                       });
+  const std::string input = "Begin PolyList\n" + kPolygonNormalDown + kPolygonEnd + "End PolyList\n";
+  finisher.Write(input.data(), input.size());
+  finisher.Finish();
+  char origin[400];
+  std::snprintf(origin, sizeof origin, "      Origin   %+013.6f,+00000.000000,+00000.000000\n", 1e300);
+  EXPECT_NE(output.find(origin), std::string::npos);
+  EXPECT_NE(output.find("      TextureU -1000000000000000019884624838656.000000,+00000.000000,+00000.000000\n"
+                        "      TextureV +00000.000000,+10000000000000000000000.000000,+00000.000000\n"),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(output.substr(output.size() - kPolygonEnd.size() - 13), kPolygonEnd + "End PolyList\n");
 }

@@ -99,13 +99,17 @@ char* AppendComponent(char* out, int component) {
 // A value as "%+013.6f" writes it, but that a zero never carries a minus, as the plug-in's own.
 double Written(double value) { return std::round(value * 1e6) == 0 ? 0.0 : value; }
 
-// A line of three values in the "%+013.6f" form, as the plug-in writes its vector lines.
+// The most the three values of a vector line take: "%+013.6f" of the largest double is a sign,
+// 309 whole digits, the point and six decimals; two commas and the line feed.
+constexpr std::size_t kMostVectorValues = 3 * 317 + 3 + 1;
+
+// A line of three values in the "%+013.6f" form, as the plug-in writes its vector lines: room for
+// any finite value, so nothing is ever cut. The C locale's point, as the program never sets one.
 char* AppendVectorLine(char* out, std::size_t indent, std::string_view keyword, const double (&v)[3]) {
   std::memset(out, ' ', indent);
   out = Append(out + indent, keyword);
-  // At most 16 whole digits: ample for a map; the C locale's point, as the program never sets one.
-  const int written = std::snprintf(out, 3 * 32, "%+013.6f,%+013.6f,%+013.6f\n", Written(v[0]),
-                                    Written(v[1]), Written(v[2]));
+  const int written = std::snprintf(out, kMostVectorValues, "%+013.6f,%+013.6f,%+013.6f\n",
+                                    Written(v[0]), Written(v[1]), Written(v[2]));
   return out + written;
 }
 
@@ -249,7 +253,7 @@ MapFinisher::Action MapFinisher::ActionFor(const char* line, std::size_t length)
 }
 
 void MapFinisher::WriteOrigin(const char* line, std::size_t length) {
-  char text[kLongestLine + 3 * 32];
+  char text[kLongestLine + kMostVectorValues];
   const char* end = AppendVectorLine(text, Indent(line, length), kOrigin, texture_.origin);
   Put(text, std::size_t(end - text));
 }
@@ -258,7 +262,7 @@ void MapFinisher::InsertTextureLines(const char* line, std::size_t length) {
   const std::size_t indent = Indent(line, length);
   ++textured_;
   if (mapping_) {
-    char lines[2 * (kLongestLine + 3 * 32)];
+    char lines[2 * (kLongestLine + kMostVectorValues)];
     char* out = AppendVectorLine(lines, indent, "TextureU ", texture_.u);
     out = AppendVectorLine(out, indent, "TextureV ", texture_.v);
     Put(lines, std::size_t(out - lines));
