@@ -1,6 +1,7 @@
 #include "Folds.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -41,14 +42,15 @@ std::uint64_t RemoveFolds(BrushMesh& mesh) {
   }
   std::sort(keyed.begin(), keyed.end());
   std::vector<char> remove(mesh.PolygonCount(), 0);
-  const EdgeTable edges(mesh);
+  std::optional<EdgeTable> edges;  // made at the first fold: most brushes have none
   std::uint64_t removed = 0;
   for (std::size_t i = 0; i < keyed.size(); ++i) {
     for (std::size_t j = i + 1; j < keyed.size() && keyed[j].first == keyed[i].first; ++j) {
       const std::uint32_t p = keyed[i].second, q = keyed[j].second;
       if (remove[p] || remove[q] || SortedRing(mesh, p) != SortedRing(mesh, q)) continue;
       remove[q] = 1;
-      remove[p] = Attached(mesh, edges, p);
+      if (!edges) edges.emplace(mesh);
+      remove[p] = Attached(mesh, *edges, p);
       removed += 1 + static_cast<std::uint64_t>(remove[p]);
     }
   }
